@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs, by name from Debian's archive, whatever the build, the program and
+# the tests need and this machine lacks. Run as root or with sudo available.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ clang            # compilers (clang for the fuzz and sanitizer build)
+  qt6-base-dev qt6-multimedia-dev        # Qt 6 Widgets, Test, Multimedia (splash sound)
+  qt6-translations-l10n                  # Qt's own Chinese dialog buttons
+  libgtest-dev libgmock-dev libbenchmark-dev
+  fonts-arphic-uming fonts-wqy-microhei  # Song-style and sans CJK faces
+  xvfb xauth                             # a display for running the program headless
+  coreutils                              # GNU factor, the reference of the factorization tests
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO=sudo
+echo "Installing: ${missing[*]}"
+$SUDO apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# One command from a fresh Debian 12 machine to every test passing:
+# unit and window tests, the core again under ASan/UBSan, and a bounded fuzz run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh
+jobs=$(nproc)
+
+echo "== build"
+scripts/build.sh
+echo "== unit and window tests"
+ctest --test-dir build --output-on-failure -j "$jobs"
+
+echo "== sanitizer and fuzz build (clang, ASan + UBSan, core only)"
+CXX=clang++ cmake -S . -B build-san -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+  -DKZ_BUILD_UI=OFF -DKZ_BUILD_BENCH=OFF -DKZ_SANITIZE=ON -DKZ_BUILD_FUZZ=ON >/dev/null
+cmake --build build-san
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build-san --output-on-failure -j "$jobs"
+
+echo "== fuzz (bounded)"
+for f in build-san/fuzz/*_fuzz; do
+  [ -x "$f" ] || continue
+  name=$(basename "$f")
+  corpus=fuzz/corpus/${name%_fuzz}
+  work=$(mktemp -d)
+  [ -d "$corpus" ] && cp -r "$corpus"/. "$work"/
+  echo "-- $name"
+  "$f" -max_total_time="${KZ_FUZZ_SECONDS:-60}" -timeout=10 -rss_limit_mb=2048 "$work" 2>&1 | tail -n 3
+  rm -rf "$work"
+done
+echo "== all tests passed"

@@ -1,0 +1,337 @@
+#include "framework/numconv.h"
+
+#include <cfloat>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+namespace kz {
+
+namespace {
+
+const char* failureName(FailureKind k) {
+    switch (k) {
+    case FailureKind::Overflow: return "overflow";
+    case FailureKind::DivisionByZero: return "division by zero";
+    case FailureKind::TypeMismatch: return "type mismatch";
+    case FailureKind::Invalid: return "invalid operation";
+    }
+    return "failure";
+}
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+int hexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// Reads a run of digits of the given base; returns the value and how many
+// characters were used. Overflow when the value leaves the double range.
+double readRadix(std::string_view s, int base, std::size_t& used) {
+    double v = 0;
+    used = 0;
+    while (used < s.size()) {
+        int d = hexValue(s[used]);
+        if (d < 0 || d >= base) break;
+        v = v * base + d;
+        ++used;
+    }
+    if (std::isinf(v)) fail(FailureKind::Overflow);
+    return v;
+}
+
+// Converts a well-formed decimal text [sign] digits [. digits] [e [sign] digits]
+// to a double, telling overflow (raised) from underflow (0).
+double decimalToDouble(std::string_view num) {
+    bool negative = false;
+    if (!num.empty() && (num[0] == '+' || num[0] == '-')) {
+        negative = num[0] == '-';
+        num.remove_prefix(1);
+    }
+    double v = 0;
+    auto [ptr, ec] = std::from_chars(num.data(), num.data() + num.size(), v, std::chars_format::general);
+    (void)ptr;
+    if (ec == std::errc::result_out_of_range) {
+        // Estimate the decimal exponent to tell a huge value from a tiny one.
+        long intDigits = 0;
+        std::size_t i = 0;
+        bool leading = true;
+        long fracZeros = 0;
+        for (; i < num.size() && isDigit(num[i]); ++i) {
+            if (leading && num[i] == '0') continue;
+            leading = false;
+            ++intDigits;
+        }
+        if (i < num.size() && num[i] == '.') {
+            ++i;
+            for (; i < num.size() && isDigit(num[i]); ++i) {
+                if (!leading) break;
+                if (num[i] == '0') ++fracZeros;
+                else leading = false;
+            }
+        }
+        while (i < num.size() && (isDigit(num[i]) || num[i] == '.')) ++i;
+        long exponent = 0;
+        if (i < num.size() && (num[i] == 'e' || num[i] == 'E')) {
+            ++i;
+            bool eneg = false;
+            if (i < num.size() && (num[i] == '+' || num[i] == '-')) eneg = num[i++] == '-';
+            for (; i < num.size() && isDigit(num[i]); ++i) {
+                if (exponent < 100000000) exponent = exponent * 10 + (num[i] - '0');
+            }
+            if (eneg) exponent = -exponent;
+        }
+        long magnitude = (intDigits > 0 ? intDigits : -fracZeros) + exponent;
+        if (magnitude > 0) fail(FailureKind::Overflow);
+        v = 0;
+    } else if (ec != std::errc()) {
+        fail(FailureKind::TypeMismatch);
+    }
+    return negative ? -v : v;
+}
+
+// Length of the longest prefix of s of the form [sign] digits [. digits] [e [sign] digits];
+// returns 0 when it holds no mantissa digit. requireExpDigits: an "e" without
+// digits is not part of the number.
+std::size_t scanDecimal(std::string_view s) {
+    std::size_t i = 0;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    std::size_t digits = 0;
+    while (i < s.size() && isDigit(s[i])) ++i, ++digits;
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        while (i < s.size() && isDigit(s[i])) ++i, ++digits;
+    }
+    if (digits == 0) return 0;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
+        std::size_t expStart = j;
+        while (j < s.size() && isDigit(s[j])) ++j;
+        if (j > expStart) i = j;
+    }
+    return i;
+}
+
+// Reads "&H..." / "&O..." at the start of s; returns false when s has no such prefix.
+bool readPrefixed(std::string_view s, double& value, std::size_t& used) {
+    if (s.size() < 2 || s[0] != '&') return false;
+    int base = 0;
+    if (s[1] == 'H' || s[1] == 'h') base = 16;
+    else if (s[1] == 'O' || s[1] == 'o') base = 8;
+    else return false;
+    std::size_t n = 0;
+    value = readRadix(s.substr(2), base, n);
+    used = 2 + n;
+    return true;
+}
+
+struct Decimal {
+    bool negative = false;
+    std::string digits;  // significant digits, no trailing zeros, at least one
+    int exponent = 0;    // decimal exponent of the first digit
+};
+
+// Rounds |v| (finite, non-zero) to `sig` significant digits.
+Decimal toDecimal(double v, int sig) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*e", sig - 1, v);
+    Decimal d;
+    const char* p = buf;
+    if (*p == '-') {
+        d.negative = true;
+        ++p;
+    }
+    for (; *p && *p != 'e'; ++p)
+        if (isDigit(*p)) d.digits.push_back(*p);
+    if (*p == 'e') d.exponent = std::atoi(p + 1);
+    while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
+    return d;
+}
+
+std::string significantText(double v, int sig) {
+    if (std::isnan(v)) fail(FailureKind::Invalid);
+    if (std::isinf(v)) fail(FailureKind::Overflow);
+    if (v == 0) return "0";
+    Decimal d = toDecimal(v, sig);
+    std::string out = d.negative ? "-" : "";
+    if (d.exponent >= sig || d.exponent < -4) {
+        out += d.digits[0];
+        if (d.digits.size() > 1) {
+            out += '.';
+            out.append(d.digits, 1, std::string::npos);
+        }
+        out += 'E';
+        out += d.exponent < 0 ? '-' : '+';
+        int e = std::abs(d.exponent);
+        if (e < 10) out += '0';
+        out += std::to_string(e);
+    } else if (d.exponent >= 0) {
+        std::size_t intLen = static_cast<std::size_t>(d.exponent) + 1;
+        if (d.digits.size() <= intLen) {
+            out += d.digits;
+            out.append(intLen - d.digits.size(), '0');
+        } else {
+            out.append(d.digits, 0, intLen);
+            out += '.';
+            out.append(d.digits, intLen, std::string::npos);
+        }
+    } else {
+        out += "0.";
+        out.append(static_cast<std::size_t>(-d.exponent - 1), '0');
+        out += d.digits;
+    }
+    return out;
+}
+
+}  // namespace
+
+NumFailure::NumFailure(FailureKind k) : std::runtime_error(failureName(k)), kind_(k) {}
+
+void fail(FailureKind k) { throw NumFailure(k); }
+
+double leadingNumber(std::string_view text) {
+    std::string s;
+    s.reserve(text.size());
+    for (char c : text)
+        if (c != ' ' && c != '\t' && c != '\n') s.push_back(c);
+    double value = 0;
+    std::size_t used = 0;
+    if (readPrefixed(s, value, used)) return value;
+    std::size_t n = scanDecimal(s);
+    if (n == 0) return 0;
+    return decimalToDouble(std::string_view(s).substr(0, n));
+}
+
+double strictNumber(std::string_view text) {
+    auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    double value = 0;
+    std::size_t used = 0;
+    if (readPrefixed(text, value, used)) {
+        if (used == 2 || used != text.size()) fail(FailureKind::TypeMismatch);
+        return value;
+    }
+    std::size_t n = scanDecimal(text);
+    if (n == 0 || n != text.size()) fail(FailureKind::TypeMismatch);
+    return decimalToDouble(text);
+}
+
+std::optional<double> tryStrictNumber(std::string_view text) {
+    try {
+        return strictNumber(text);
+    } catch (const NumFailure&) {
+        return std::nullopt;
+    }
+}
+
+namespace {
+template <typename Int>
+Int roundToInt(double v) {
+    if (std::isnan(v)) fail(FailureKind::Overflow);
+    double r = std::nearbyint(v);  // default rounding mode: ties to even
+    if (r < static_cast<double>(std::numeric_limits<Int>::min()) ||
+        r > static_cast<double>(std::numeric_limits<Int>::max()))
+        fail(FailureKind::Overflow);
+    return static_cast<Int>(r);
+}
+}  // namespace
+
+std::int16_t toInt16(double v) { return roundToInt<std::int16_t>(v); }
+std::int32_t toInt32(double v) { return roundToInt<std::int32_t>(v); }
+
+float toSingle(double v) {
+    if (std::isnan(v)) fail(FailureKind::Invalid);
+    float f = static_cast<float>(v);
+    if (std::isinf(f)) fail(FailureKind::Overflow);
+    return f;
+}
+
+std::int32_t intRemainder(double dividend, double divisor) {
+    std::int32_t a = toInt32(dividend);
+    std::int32_t b = toInt32(divisor);
+    if (b == 0) fail(FailureKind::DivisionByZero);
+    if (b == -1) return 0;  // INT32_MIN % -1 is undefined in C++
+    return a % b;
+}
+
+std::int32_t intQuotient(double dividend, double divisor) {
+    std::int32_t a = toInt32(dividend);
+    std::int32_t b = toInt32(divisor);
+    if (b == 0) fail(FailureKind::DivisionByZero);
+    if (a == std::numeric_limits<std::int32_t>::min() && b == -1) fail(FailureKind::Overflow);
+    return a / b;
+}
+
+namespace {
+template <typename Int>
+Int checked(std::int64_t v) {
+    if (v < std::numeric_limits<Int>::min() || v > std::numeric_limits<Int>::max())
+        fail(FailureKind::Overflow);
+    return static_cast<Int>(v);
+}
+}  // namespace
+
+std::int16_t add16(std::int32_t a, std::int32_t b) { return checked<std::int16_t>(std::int64_t{a} + b); }
+std::int16_t mul16(std::int32_t a, std::int32_t b) { return checked<std::int16_t>(std::int64_t{a} * b); }
+std::int32_t add32(std::int64_t a, std::int64_t b) {
+    if ((b > 0 && a > std::numeric_limits<std::int64_t>::max() - b) ||
+        (b < 0 && a < std::numeric_limits<std::int64_t>::min() - b))
+        fail(FailureKind::Overflow);
+    return checked<std::int32_t>(a + b);
+}
+std::int32_t mul32(std::int64_t a, std::int64_t b) {
+    std::int64_t r = 0;
+    if (__builtin_mul_overflow(a, b, &r)) fail(FailureKind::Overflow);
+    return checked<std::int32_t>(r);
+}
+
+std::string numberToText(double v) { return significantText(v, 15); }
+
+std::string numberToText(std::int64_t v) { return std::to_string(v); }
+
+std::string singleToText(double v) { return significantText(static_cast<double>(toSingle(v)), 7); }
+
+std::string displayFormat(double v) {
+    if (std::isnan(v)) fail(FailureKind::Invalid);
+    if (std::isinf(v)) fail(FailureKind::Overflow);
+    if (v == 0) return "0.";
+    Decimal d = toDecimal(v, 15);
+    std::string intPart, frac;
+    if (d.exponent >= 0) {
+        std::size_t intLen = static_cast<std::size_t>(d.exponent) + 1;
+        if (d.digits.size() <= intLen) {
+            intPart = d.digits + std::string(intLen - d.digits.size(), '0');
+        } else {
+            intPart = d.digits.substr(0, intLen);
+            frac = d.digits.substr(intLen);
+        }
+    } else {
+        intPart = "0";
+        frac = std::string(static_cast<std::size_t>(-d.exponent - 1), '0') + d.digits;
+    }
+    constexpr std::size_t maxDecimals = 17;
+    if (frac.size() > maxDecimals) {
+        bool roundUp = frac[maxDecimals] >= '5';
+        frac.resize(maxDecimals);
+        if (roundUp) {
+            std::string all = intPart + frac;
+            int i = static_cast<int>(all.size()) - 1;
+            while (i >= 0 && all[i] == '9') all[i--] = '0';
+            if (i < 0) all.insert(all.begin(), '1');
+            else ++all[i];
+            intPart = all.substr(0, all.size() - maxDecimals);
+            frac = all.substr(all.size() - maxDecimals);
+        }
+    }
+    while (!frac.empty() && frac.back() == '0') frac.pop_back();
+    bool zero = frac.empty() && intPart.find_first_not_of('0') == std::string::npos;
+    return (d.negative && !zero ? "-" : "") + intPart + "." + frac;
+}
+
+}  // namespace kz
