@@ -1,0 +1,124 @@
+#include "calc/constants.h"
+
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+#include "framework/numconv.h"
+
+namespace kz {
+
+ConstantsLocator ConstantsLocator::searching(std::filesystem::path programDirectory) {
+    ConstantsLocator l;
+    l.programDirectory_ = std::move(programDirectory);
+    return l;
+}
+
+ConstantsLocator ConstantsLocator::exactly(std::filesystem::path file) {
+    ConstantsLocator l;
+    l.file_ = std::move(file);
+    l.exact_ = true;
+    return l;
+}
+
+std::optional<std::filesystem::path> ConstantsLocator::locate() const {
+    std::error_code ec;
+    if (exact_) return file_;
+    std::filesystem::path here{std::string(kConstantsFileName)};
+    if (std::filesystem::is_regular_file(here, ec)) return here;
+    if (!programDirectory_.empty()) {
+        std::filesystem::path beside = programDirectory_ / here;
+        if (std::filesystem::is_regular_file(beside, ec)) return beside;
+    }
+    return std::nullopt;
+}
+
+namespace {
+
+bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+// Walks the fields of a constants text.
+class FieldReader {
+public:
+    explicit FieldReader(std::string_view text) : s_(text) {
+        if (s_.substr(0, 3) == "\xEF\xBB\xBF") pos_ = 3;  // editors' byte-order mark
+    }
+
+    bool next(std::string_view& field) {
+        skipSpaces();
+        if (!afterComma_) {
+            while (pos_ < s_.size() && (isLineEnd(s_[pos_]) || s_[pos_] == ' ')) ++pos_;
+        }
+        if (pos_ >= s_.size()) {
+            if (!afterComma_) return false;
+            afterComma_ = false;  // "a," at the very end: one empty field
+            field = {};
+            return true;
+        }
+        if (s_[pos_] == '"') {
+            std::size_t close = s_.find('"', pos_ + 1);
+            if (close == std::string_view::npos) close = s_.size();
+            field = s_.substr(pos_ + 1, close - pos_ - 1);
+            pos_ = close + 1;
+            while (pos_ < s_.size() && s_[pos_] != ',' && !isLineEnd(s_[pos_])) ++pos_;
+        } else {
+            std::size_t begin = pos_;
+            while (pos_ < s_.size() && s_[pos_] != ',' && !isLineEnd(s_[pos_])) ++pos_;
+            std::size_t end = pos_;
+            while (end > begin && s_[end - 1] == ' ') --end;
+            field = s_.substr(begin, end - begin);
+        }
+        afterComma_ = pos_ < s_.size() && s_[pos_] == ',';
+        if (afterComma_) {
+            ++pos_;
+        } else if (pos_ < s_.size()) {
+            if (s_[pos_] == '\r' && pos_ + 1 < s_.size() && s_[pos_ + 1] == '\n') ++pos_;
+            ++pos_;
+        }
+        return true;
+    }
+
+private:
+    void skipSpaces() {
+        while (pos_ < s_.size() && s_[pos_] == ' ') ++pos_;
+    }
+
+    std::string_view s_;
+    std::size_t pos_ = 0;
+    bool afterComma_ = false;
+};
+
+}  // namespace
+
+ConstantsFile::ConstantsFile(std::string text) : text_(std::move(text)) {}
+
+ConstantsFile ConstantsFile::load(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return {};
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) return {};
+    return ConstantsFile(std::move(text));
+}
+
+void ConstantsFile::buildIndex() {
+    FieldReader reader(text_);
+    std::string_view name, value;
+    while (reader.next(name) && reader.next(value)) index_.try_emplace(name, value);
+}
+
+std::optional<double> ConstantsFile::find(std::string_view name) {
+    if (++scans_ == 2) buildIndex();
+    if (scans_ >= 2) {
+        auto it = index_.find(name);
+        if (it == index_.end()) return std::nullopt;
+        return leadingNumber(it->second);
+    }
+    FieldReader reader(text_);
+    std::string_view field, value;
+    while (reader.next(field) && reader.next(value)) {
+        if (field == name) return leadingNumber(value);
+    }
+    return std::nullopt;
+}
+
+}  // namespace kz

@@ -1,0 +1,16 @@
+// The line-by-line driver behind kzcalc, kept apart from main() so it can be
+// tested in-process.
+#pragma once
+
+#include <iosfwd>
+
+#include "calc/evaluator.h"
+
+namespace kz {
+
+// Evaluates each line of `in` (a trailing CR is dropped) as the calculation
+// bar would, and writes the first line of the resulting answer-box text to
+// `out`, one line out per line in.
+void runCalcDriver(std::istream& in, std::ostream& out, Evaluator& evaluator);
+
+}  // namespace kz

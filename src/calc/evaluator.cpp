@@ -1,0 +1,323 @@
+#include "calc/evaluator.h"
+
+#include <chrono>
+#include <cmath>
+#include <exception>
+
+namespace kz {
+
+namespace {
+
+// Arithmetic that never lets an infinity or NaN through: the result is either
+// finite or the failure of its kind.
+double checked(double r) {
+    if (std::isnan(r)) fail(FailureKind::Invalid);
+    if (std::isinf(r)) fail(FailureKind::Overflow);
+    return r;
+}
+
+double divide(double a, double b) {
+    if (b == 0) fail(FailureKind::DivisionByZero);  // 0/0 as well
+    return checked(a / b);
+}
+
+double power(double base, double exponent) {
+    double r = std::pow(base, exponent);
+    if (std::isinf(r) && base == 0) fail(FailureKind::DivisionByZero);  // 0^-1
+    return checked(r);
+}
+
+// Tokens that end an operand and are left for the caller.
+bool endsOperand(TokenKind k) {
+    switch (k) {
+    case TokenKind::Minus:
+    case TokenKind::Plus:
+    case TokenKind::Star:
+    case TokenKind::Slash:
+    case TokenKind::End:
+    case TokenKind::RightParen:
+    case TokenKind::Equals: return true;
+    default: return false;
+    }
+}
+
+}  // namespace
+
+std::string_view errorText(FailureKind kind) {
+    switch (kind) {
+    case FailureKind::Overflow: return kOverflowText;
+    case FailureKind::DivisionByZero: return kDivisionByZeroText;
+    default: return kGeneralErrorText;
+    }
+}
+
+Evaluator::Evaluator(ConstantsLocator constants) : locator_(std::move(constants)) {
+    std::random_device device;
+    std::seed_seq seed{static_cast<std::uint64_t>(device()), static_cast<std::uint64_t>(device()),
+                       static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count())};
+    random_.seed(seed);
+}
+
+std::string Evaluator::evaluate(std::string_view entry, std::string_view previousAnswerBoxText) {
+    error_ = help_ = assigned_ = false;
+    depth_ = 0;
+    double v = 0;
+    try {
+        scanner_.setSource(entry);
+        try {
+            scanner_.readToken();
+        } catch (const NumFailure& f) {
+            raise(f.kind());
+        }
+        if (!error_) v = sumLevel();
+        if (!error_ && scanner_.kind() != TokenKind::End) raise(FailureKind::Invalid);
+    } catch (const std::exception&) {  // out of memory: still only an error text
+        raise(FailureKind::Invalid);
+    }
+    constants_.reset();
+    if (!error_) {
+        try {
+            std::string text = numberToText(v);
+            ans_ = strictNumber(text);
+            return text;
+        } catch (const NumFailure& f) {
+            raise(f.kind());
+        }
+    }
+    std::string_view message = errorText(errorKind_);
+    std::string box;
+    box.reserve(message.size() + kAnswerLineBreak.size() + previousAnswerBoxText.size());
+    box.append(message).append(kAnswerLineBreak).append(previousAnswerBoxText);
+    return box;
+}
+
+void Evaluator::raise(FailureKind kind) {
+    errorKind_ = kind;
+    error_ = true;
+    scanner_.markError();
+}
+
+// Each level turns a failure of its own steps into an error and returns 0;
+// the enclosing levels then see the error token and stop.
+
+double Evaluator::sumLevel() {
+    try {
+        double v = productLevel();
+        if (error_ || help_ || assigned_) return v;
+        while (scanner_.kind() == TokenKind::Plus || scanner_.kind() == TokenKind::Minus) {
+            bool add = scanner_.kind() == TokenKind::Plus;
+            scanner_.readToken();
+            double right = productLevel();
+            v = checked(add ? v + right : v - right);
+        }
+        return v;
+    } catch (const NumFailure& f) {
+        raise(f.kind());
+        return 0;
+    }
+}
+
+double Evaluator::productLevel() {
+    try {
+        double v = factor();
+        if (error_ || help_ || assigned_) return v;
+        while (scanner_.kind() == TokenKind::Star || scanner_.kind() == TokenKind::Slash) {
+            bool multiply = scanner_.kind() == TokenKind::Star;
+            scanner_.readToken();
+            double right = factor();
+            v = multiply ? checked(v * right) : divide(v, right);
+        }
+        return v;
+    } catch (const NumFailure& f) {
+        raise(f.kind());
+        return 0;
+    }
+}
+
+// Unary minus, abs and sr each take the whole following factor. A run of them
+// is gathered in a loop and applied innermost first, so a long run needs no
+// recursion.
+double Evaluator::factor() {
+    struct DepthGuard {
+        int& d;
+        ~DepthGuard() { --d; }
+    } guard{++depth_};
+    if (depth_ > kMaxDepth) {
+        raise(FailureKind::Invalid);
+        return 0;
+    }
+    std::string prefixes;  // '-', 'a' (abs), 's' (sr), outermost first
+    double v = 0;
+    try {
+        for (;;) {
+            TokenKind k = scanner_.kind();
+            char op = k == TokenKind::Minus                                   ? '-'
+                      : k != TokenKind::Name                                  ? '\0'
+                      : scanner_.name() == "abs"                              ? 'a'
+                      : scanner_.name() == "sr"                               ? 's'
+                                                                              : '\0';
+            if (op == '\0') break;
+            prefixes.push_back(op);
+            scanner_.readToken();
+        }
+    } catch (const NumFailure& f) {
+        raise(f.kind());
+        return 0;
+    }
+    v = primary();
+    for (auto it = prefixes.rbegin(); it != prefixes.rend(); ++it) {
+        if (*it == '-') {
+            v = -v;
+        } else if (error_) {
+            v = 0;
+        } else if (*it == 'a') {
+            v = std::fabs(v);
+        } else if (v < 0) {
+            raise(FailureKind::Invalid);  // sr of a negative number
+            v = 0;
+        } else {
+            v = std::sqrt(v);
+        }
+    }
+    return v;
+}
+
+double Evaluator::primary() {
+    try {
+        switch (scanner_.kind()) {
+        case TokenKind::Number: {
+            double v = scanner_.tokenValue();
+            scanner_.readToken();
+            return postfix(v);
+        }
+        case TokenKind::LeftParen: {
+            scanner_.readToken();
+            double v = sumLevel();
+            if (scanner_.kind() == TokenKind::RightParen) {
+                scanner_.readToken();
+                return postfix(v);
+            }
+            if (scanner_.kind() == TokenKind::End) return v;  // a missing ")" at the end is accepted
+            raise(FailureKind::Invalid);
+            return 0;
+        }
+        case TokenKind::Name: {
+            const std::string& name = scanner_.name();
+            if (name == "rnd" || name == "ans") {
+                double v = name == "rnd" ? random() : ans_;
+                scanner_.readToken();
+                return postfix(v);
+            }
+            if (name == "help") {
+                help_ = true;  // left unread, so the entry reports an error
+                return 0;
+            }
+            return named();
+        }
+        default:  // "=", an operator without operand, an unknown character, the end
+            raise(FailureKind::Invalid);
+            return 0;
+        }
+    } catch (const NumFailure& f) {
+        raise(f.kind());
+        return 0;
+    }
+}
+
+// A variable or a named constant, used or assigned.
+double Evaluator::named() {
+    try {
+        std::string name = scanner_.name();
+        std::optional<double> value;
+        bool isConstant = false;
+        if (auto* var = variable(name)) {
+            value = var->second;  // a variable hides a constant of the same name
+        } else if ((value = constant(name))) {
+            isConstant = true;
+        }
+        scanner_.readToken();
+        if (scanner_.kind() != TokenKind::Equals) {
+            if (!value) {
+                raise(FailureKind::Invalid);
+                return 0;
+            }
+            return postfix(*value);
+        }
+        scanner_.readToken();
+        double v = sumLevel();
+        if (!error_) {
+            if (auto* var = variable(name)) {
+                var->second = v;
+            } else if (isConstant) {
+                raise(FailureKind::Invalid);
+                return 0;
+            } else {
+                variables_.emplace_back(std::move(name), v);
+            }
+        }
+        assigned_ = true;
+        return v;
+    } catch (const NumFailure& f) {
+        raise(f.kind());
+        return 0;
+    }
+}
+
+double Evaluator::postfix(double v) {
+    try {
+        TokenKind k = scanner_.kind();
+        if (endsOperand(k)) return v;
+        if (k == TokenKind::Bang) {
+            std::int32_t n = toInt32(v);
+            if (n != v || n < 0) {
+                raise(FailureKind::Invalid);
+                return 0;
+            }
+            if (n > 32767) fail(FailureKind::Overflow);
+            double f = 1;
+            for (std::int32_t i = n; i >= 1; --i) f = checked(f * i);
+            scanner_.readToken();
+            k = scanner_.kind();
+            if (endsOperand(k)) return f;
+            if (k == TokenKind::Bang) {
+                raise(FailureKind::Invalid);
+                return 0;
+            }
+            if (k == TokenKind::Caret) {
+                scanner_.readToken();
+                double w = factor();
+                return power(f, w);
+            }
+            return checked(f * factor());
+        }
+        if (k == TokenKind::Caret) {
+            scanner_.readToken();
+            double w = factor();  // a whole factor, so powers group from the right
+            return power(v, w);
+        }
+        return checked(v * factor());  // implicit multiplication
+    } catch (const NumFailure& f) {
+        raise(f.kind());
+        return 0;
+    }
+}
+
+double Evaluator::random() {
+    return static_cast<double>(random_() >> 11) * 0x1.0p-53;  // [0, 1)
+}
+
+std::optional<double> Evaluator::constant(std::string_view name) {
+    if (!constants_) {
+        auto file = locator_.locate();
+        constants_ = file ? ConstantsFile::load(*file) : ConstantsFile();
+    }
+    return constants_->find(name);
+}
+
+std::pair<std::string, double>* Evaluator::variable(std::string_view name) {
+    for (auto& v : variables_)
+        if (v.first == name) return &v;
+    return nullptr;
+}
+
+}  // namespace kz

@@ -1,0 +1,34 @@
+// kzcalc: evaluates expressions from standard input, one per line, as the
+// calculation bar does (ans and variables carry over), and prints the first
+// line of the answer box for each. A developer and test tool.
+//
+//   kzcalc [constants-file] < expressions
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <system_error>
+
+#include "calc/driver.h"
+
+namespace {
+
+std::filesystem::path programDirectory(const char* argv0) {
+    std::error_code ec;
+    auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec) exe = std::filesystem::absolute(argv0, ec);
+    return exe.parent_path();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 2) {
+        std::fprintf(stderr, "usage: %s [constants-file] < expressions\n", argv[0]);
+        return 2;
+    }
+    kz::Evaluator evaluator(argc == 2 ? kz::ConstantsLocator::exactly(argv[1])
+                                      : kz::ConstantsLocator::searching(programDirectory(argv[0])));
+    std::ios::sync_with_stdio(false);
+    kz::runCalcDriver(std::cin, std::cout, evaluator);
+    return std::cout ? 0 : 1;
+}

@@ -1,0 +1,155 @@
+#include "calc/tokenizer.h"
+
+#include <cmath>
+
+#include "framework/numconv.h"
+
+namespace kz {
+
+namespace {
+
+// Bytes taken by the UTF-8 character starting at s[i]; a malformed sequence
+// counts its first byte alone, so any byte string splits into characters.
+std::uint32_t utf8Size(std::string_view s, std::size_t i) {
+    auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+    unsigned char lead = byte(i);
+    std::uint32_t n = lead < 0xC2 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 1;
+    if (n == 1 || i + n > s.size()) return 1;
+    for (std::uint32_t k = 1; k < n; ++k)
+        if ((byte(i + k) & 0xC0) != 0x80) return 1;
+    // Reject overlong and surrogate forms, as a decoder would.
+    unsigned char second = byte(i + 1);
+    if (lead == 0xE0 && second < 0xA0) return 1;
+    if (lead == 0xED && second >= 0xA0) return 1;
+    if (lead == 0xF0 && second < 0x90) return 1;
+    if (lead == 0xF4 && second >= 0x90) return 1;
+    return n;
+}
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
+
+void Scanner::setSource(std::string_view source) {
+    source_.assign(source);
+    starts_.clear();
+    std::size_t firstWide = 0;
+    while (firstWide < source_.size() && static_cast<unsigned char>(source_[firstWide]) < 0x80) ++firstWide;
+    if (firstWide == source_.size()) {
+        length_ = static_cast<std::int32_t>(source_.size());
+    } else {
+        for (std::size_t i = 0; i < firstWide; ++i) starts_.push_back(static_cast<std::uint32_t>(i));
+        for (std::size_t i = firstWide; i < source_.size(); i += utf8Size(source_, i))
+            starts_.push_back(static_cast<std::uint32_t>(i));
+        length_ = static_cast<std::int32_t>(starts_.size());
+    }
+    position_ = 1;
+    currentStart_ = currentSize_ = 0;
+    kind_ = TokenKind::End;
+    text_.clear();
+    name_.clear();
+    value_ = 0;
+}
+
+void Scanner::advance() { position_ = add16(position_, 1); }
+
+std::int32_t Scanner::byteOffset(std::int32_t position) const {
+    if (starts_.empty()) return position - 1;
+    return static_cast<std::int32_t>(position > length_ ? source_.size() : starts_[position - 1]);
+}
+
+std::string_view Scanner::characterAt(std::int32_t position) const {
+    if (position < 1 || position > length_) return {};
+    std::int32_t begin = byteOffset(position);
+    return std::string_view(source_).substr(begin, byteOffset(position + 1) - begin);
+}
+
+void Scanner::fetch() {
+    if (position_ < 1 || position_ > length_) {
+        currentSize_ = 0;
+        return;
+    }
+    currentStart_ = static_cast<std::uint32_t>(byteOffset(position_));
+    currentSize_ = static_cast<std::uint32_t>(byteOffset(position_ + 1)) - currentStart_;
+}
+
+void Scanner::collect() {
+    text_.push_back(source_[currentStart_]);
+    advance();
+    fetch();
+}
+
+void Scanner::readToken() {
+    // Only single-byte characters can belong to a token class.
+    auto current = [this]() -> char { return currentSize_ == 1 ? source_[currentStart_] : '\0'; };
+    for (;;) {
+        kind_ = TokenKind::Unknown;
+        text_.clear();
+        name_.clear();
+        value_ = 0;
+        if (position_ > length_) {
+            kind_ = TokenKind::End;
+            currentSize_ = 0;
+            return;
+        }
+        fetch();
+        char c = current();
+        switch (c) {
+        case ' ': advance(); continue;
+        case '-': kind_ = TokenKind::Minus; break;
+        case '+': kind_ = TokenKind::Plus; break;
+        case '*': kind_ = TokenKind::Star; break;
+        case '/': kind_ = TokenKind::Slash; break;
+        case '^': kind_ = TokenKind::Caret; break;
+        case '(': kind_ = TokenKind::LeftParen; break;
+        case ')': kind_ = TokenKind::RightParen; break;
+        case '!': kind_ = TokenKind::Bang; break;
+        case '=': kind_ = TokenKind::Equals; break;
+        default:
+            if (isDigit(c) || c == '.') {
+                while (isDigit(current())) collect();
+                while (current() == '.') collect();
+                while (isDigit(current())) collect();
+                kind_ = TokenKind::Number;
+                value_ = strictNumber(text_);
+            } else if (isLetter(c)) {
+                while (isLetter(current())) collect();
+                for (char ch : text_) name_.push_back(lower(ch));
+                if (name_ == "pi" || name_ == "e") {
+                    kind_ = TokenKind::Number;
+                    value_ = name_ == "pi" ? kScannerPi : std::exp(1.0);
+                    name_.clear();
+                } else {
+                    kind_ = TokenKind::Name;
+                }
+            }
+            return;  // Unknown: the position stays on the character
+        }
+        advance();
+        return;
+    }
+}
+
+std::string Scanner::token() const {
+    switch (kind_) {
+    case TokenKind::Minus: return "-";
+    case TokenKind::Plus: return "+";
+    case TokenKind::Star: return "*";
+    case TokenKind::Slash: return "/";
+    case TokenKind::Caret: return "^";
+    case TokenKind::LeftParen: return "(";
+    case TokenKind::RightParen: return ")";
+    case TokenKind::Bang: return "!";
+    case TokenKind::Equals: return "=";
+    case TokenKind::Number: return "Number";
+    case TokenKind::Name: return name_;
+    case TokenKind::End: return "EOS";
+    case TokenKind::Unknown: return "";
+    case TokenKind::Error: return "TError";
+    }
+    return "";
+}
+
+}  // namespace kz

@@ -1,0 +1,95 @@
+// Cuts a line of text into the tokens of the expression calculator. The
+// statistics window reads its number list with the same scanner, and also
+// steps the position over separators itself, so the state is public.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kz {
+
+enum class TokenKind : std::uint8_t {
+    Minus,       // -
+    Plus,        // +
+    Star,        // *
+    Slash,       // /
+    Caret,       // ^
+    LeftParen,   // (
+    RightParen,  // )
+    Bang,        // !
+    Equals,      // =
+    Number,      // digits and points, or pi / e in any letter case
+    Name,        // any other run of ASCII letters; name() holds it in lower case
+    End,         // the position lies past the end of the text ("EOS")
+    Unknown,     // a character of no class; the position stays on it ("")
+    Error,       // set by the evaluator after a failure ("TError"), never read
+};
+
+// The value the scanner gives the name pi (this decimal, not full precision).
+inline constexpr double kScannerPi = 3.14159265358979;
+
+// One scanner state. Texts are UTF-8; a character is one code point, and a
+// byte that is not valid UTF-8 counts as one character of its own. The
+// position is 1-based and 16-bit: stepping it beyond 32767 is an overflow.
+class Scanner {
+public:
+    Scanner() = default;
+    explicit Scanner(std::string_view source) { setSource(source); }
+
+    // Sets the text and puts the position back to 1; the token becomes End.
+    void setSource(std::string_view source);
+    const std::string& source() const { return source_; }
+    // Length of the text in characters.
+    std::int32_t length() const { return length_; }
+
+    std::int16_t position() const { return position_; }
+    void setPosition(std::int16_t position) { position_ = position; }
+    // position + 1; raises Overflow (kz::NumFailure) from 32767.
+    void advance();
+
+    // The character at a 1-based position, "" outside the text.
+    std::string_view characterAt(std::int32_t position) const;
+    // The character fetched last by readToken ("" past the end).
+    std::string_view currentCharacter() const {
+        return std::string_view(source_).substr(currentStart_, currentSize_);
+    }
+
+    // Reads the next token. Raises kz::NumFailure: Overflow when the position
+    // would pass 32767 or a number is too large, TypeMismatch for a number
+    // text such as "." or "1..5". After a failed number the token is Number
+    // with value 0 and the position lies past the number text.
+    void readToken();
+
+    TokenKind kind() const { return kind_; }
+    // The token as text: "+" ... "=", "Number", the lower-case name, "EOS",
+    // "" or "TError".
+    std::string token() const;
+    // The characters of a number or name as typed.
+    const std::string& tokenText() const { return text_; }
+    // The lower-case name of a Name token, "" otherwise.
+    const std::string& name() const { return name_; }
+    double tokenValue() const { return value_; }
+
+    // Lets the evaluator stop every level after a failure.
+    void markError() { kind_ = TokenKind::Error; }
+
+private:
+    std::int32_t byteOffset(std::int32_t position) const;
+    void fetch();    // the current character <- the character at the position
+    void collect();  // appends it to the token text, advances and fetches again
+
+    std::string source_;
+    std::vector<std::uint32_t> starts_;  // byte offset of each character; empty when all ASCII
+    std::int32_t length_ = 0;
+    std::int16_t position_ = 1;
+    std::uint32_t currentStart_ = 0;  // the current character, as bytes of source_
+    std::uint32_t currentSize_ = 0;
+    TokenKind kind_ = TokenKind::End;
+    std::string text_;
+    std::string name_;
+    double value_ = 0;
+};
+
+}  // namespace kz
