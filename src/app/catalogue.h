@@ -34,3 +34,8 @@ std::string toolName(std::string_view caption);
 const CatalogueEntry* findByForm(std::string_view form);
 
 }  // namespace kz
+
+namespace kz {
+// The program's home page, opened by the help menu.
+inline constexpr std::string_view kHomePage = "https://kelbrinzorvan.example.org/";
+}  // namespace kz

@@ -1,0 +1,16 @@
+// The windows' faces: a Song-style family list with fallbacks, so Chinese
+// renders on machines without the design's face.
+#pragma once
+
+#include <QFont>
+
+namespace kz::ui {
+
+QFont songFont(double pointSize, bool bold = false);
+inline QFont labelFont() { return songFont(10.5); }  // buttons and labels
+inline QFont boxFont() { return songFont(12); }      // input and output boxes
+
+// Sets these as the application's defaults for labels, buttons and boxes.
+void installDefaultFonts();
+
+}  // namespace kz::ui
