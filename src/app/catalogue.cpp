@@ -89,6 +89,7 @@ std::string toolName(std::string_view caption) {
 }
 
 const CatalogueEntry* findByForm(std::string_view form) {
+    if (form.empty()) return nullptr;
     for (const auto& e : kCatalogue)
         if (e.kind == EntryKind::Command && e.form == form) return &e;
     return nullptr;
