@@ -7,6 +7,12 @@
 
 #include "tools/number/uint128.h"
 
+#if defined(__GNUC__) || defined(__clang__)
+#define KZ_HOT_INLINE __attribute__((always_inline)) inline
+#else
+#define KZ_HOT_INLINE inline
+#endif
+
 namespace kz {
 
 // Modulus: any odd n > 1 below 2^64.
@@ -26,19 +32,19 @@ public:
     T one() const { return one_; }
     T minusOne() const { return n_ - one_; }
 
-    T mul(T a, T b) const {
+    KZ_HOT_INLINE T mul(T a, T b) const {
         U128 t = mulWide(a, b);
         std::uint64_t m = t.lo * ninv_;
         std::uint64_t mh = mulWide(m, n_).hi;
         std::uint64_t r = t.hi - mh;
         return t.hi < mh ? r + n_ : r;
     }
-    T sqr(T a) const { return mul(a, a); }
-    T add(T a, T b) const {
+    KZ_HOT_INLINE T sqr(T a) const { return mul(a, a); }
+    KZ_HOT_INLINE T add(T a, T b) const {
         std::uint64_t s = a + b;
         return (s < a || s >= n_) ? s - n_ : s;
     }
-    T sub(T a, T b) const { return a >= b ? a - b : a - b + n_; }
+    KZ_HOT_INLINE T sub(T a, T b) const { return a >= b ? a - b : a - b + n_; }
 
     T toMont(U128 x) const { return mul(modSmall(x, n_), r2_); }
     U128 fromMont(T a) const { return U128(mul(a, 1)); }
@@ -72,7 +78,7 @@ public:
     T one() const { return one_; }
     T minusOne() const { return n_ - one_; }
 
-    T mul(T a, T b) const {
+    KZ_HOT_INLINE T mul(T a, T b) const {
         U128 th, tl, mh, ml;
         mulFull(a, b, th, tl);
         U128 m = tl * ninv_;
@@ -80,12 +86,12 @@ public:
         U128 r = th - mh;
         return th < mh ? r + n_ : r;
     }
-    T sqr(T a) const { return mul(a, a); }
-    T add(T a, T b) const {
+    KZ_HOT_INLINE T sqr(T a) const { return mul(a, a); }
+    KZ_HOT_INLINE T add(T a, T b) const {
         U128 s = a + b;
         return s >= n_ ? s - n_ : s;
     }
-    T sub(T a, T b) const { return a >= b ? a - b : a - b + n_; }
+    KZ_HOT_INLINE T sub(T a, T b) const { return a >= b ? a - b : a - b + n_; }
 
     T toMont(U128 x) const { return mul(x % n_, r2_); }
     U128 fromMont(T a) const { return mul(a, U128(1)); }
