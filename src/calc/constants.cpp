@@ -1,7 +1,7 @@
 #include "calc/constants.h"
 
-#include <fstream>
-#include <iterator>
+#include <cstdio>
+#include <memory>
 #include <system_error>
 
 #include "framework/numconv.h"
@@ -93,11 +93,34 @@ private:
 ConstantsFile::ConstantsFile(std::string text) : text_(std::move(text)) {}
 
 ConstantsFile ConstantsFile::load(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return {};
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return {};
-    return ConstantsFile(std::move(text));
+    ConstantsFile f;
+    f.reload(file);
+    return f;
+}
+
+void ConstantsFile::clear() {
+    text_.clear();
+    index_.clear();
+    scans_ = 0;
+}
+
+bool ConstantsFile::reload(const std::filesystem::path& file) {
+    clear();
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(file.c_str(), "rb"), &std::fclose);
+    if (!in) return false;
+    constexpr std::size_t chunk = 1 << 16;
+    for (;;) {
+        std::size_t old = text_.size();
+        text_.resize(old + chunk);
+        std::size_t n = std::fread(text_.data() + old, 1, chunk, in.get());
+        text_.resize(old + n);
+        if (n < chunk) break;
+    }
+    if (std::ferror(in.get())) {
+        clear();
+        return false;
+    }
+    return true;
 }
 
 void ConstantsFile::buildIndex() {

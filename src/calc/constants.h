@@ -51,6 +51,10 @@ public:
     }
     // A file that cannot be read holds no constants.
     static ConstantsFile load(const std::filesystem::path& file);
+    // Reads the file afresh into this object, reusing its memory; false (and
+    // no constants) when it cannot be read.
+    bool reload(const std::filesystem::path& file);
+    void clear();
 
     // The value of the first pair named exactly `name`, read with the
     // leading-number conversion (which raises Overflow for a huge value).

@@ -59,7 +59,7 @@ Evaluator::Evaluator(ConstantsLocator constants) : locator_(std::move(constants)
 }
 
 std::string Evaluator::evaluate(std::string_view entry, std::string_view previousAnswerBoxText) {
-    error_ = help_ = assigned_ = false;
+    error_ = help_ = assigned_ = constantsRead_ = false;
     depth_ = 0;
     double v = 0;
     try {
@@ -74,7 +74,6 @@ std::string Evaluator::evaluate(std::string_view entry, std::string_view previou
     } catch (const std::exception&) {  // out of memory: still only an error text
         raise(FailureKind::Invalid);
     }
-    constants_.reset();
     if (!error_) {
         try {
             std::string text = numberToText(v);
@@ -202,7 +201,7 @@ double Evaluator::primary() {
             return 0;
         }
         case TokenKind::Name: {
-            const std::string& name = scanner_.name();
+            std::string_view name = scanner_.name();
             if (name == "rnd" || name == "ans") {
                 double v = name == "rnd" ? random() : ans_;
                 scanner_.readToken();
@@ -227,7 +226,7 @@ double Evaluator::primary() {
 // A variable or a named constant, used or assigned.
 double Evaluator::named() {
     try {
-        std::string name = scanner_.name();
+        std::string name(scanner_.name());
         std::optional<double> value;
         bool isConstant = false;
         if (auto* var = variable(name)) {
@@ -307,11 +306,12 @@ double Evaluator::random() {
 }
 
 std::optional<double> Evaluator::constant(std::string_view name) {
-    if (!constants_) {
+    if (!constantsRead_) {
+        constantsRead_ = true;
         auto file = locator_.locate();
-        constants_ = file ? ConstantsFile::load(*file) : ConstantsFile();
+        if (!file || !constants_.reload(*file)) constants_.clear();
     }
-    return constants_->find(name);
+    return constants_.find(name);
 }
 
 std::pair<std::string, double>* Evaluator::variable(std::string_view name) {

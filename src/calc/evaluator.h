@@ -58,7 +58,8 @@ private:
 
     Scanner scanner_;
     ConstantsLocator locator_;
-    std::optional<ConstantsFile> constants_;  // read at most once per evaluation
+    ConstantsFile constants_;  // read at most once per evaluation, when a name needs it
+    bool constantsRead_ = false;
     std::vector<std::pair<std::string, double>> variables_;
     std::mt19937_64 random_;
     double ans_ = 0;

@@ -48,16 +48,9 @@ void Scanner::setSource(std::string_view source) {
     position_ = 1;
     currentStart_ = currentSize_ = 0;
     kind_ = TokenKind::End;
-    text_.clear();
-    name_.clear();
+    textStart_ = textSize_ = 0;
+    lowered_.clear();
     value_ = 0;
-}
-
-void Scanner::advance() { position_ = add16(position_, 1); }
-
-std::int32_t Scanner::byteOffset(std::int32_t position) const {
-    if (starts_.empty()) return position - 1;
-    return static_cast<std::int32_t>(position > length_ ? source_.size() : starts_[position - 1]);
 }
 
 std::string_view Scanner::characterAt(std::int32_t position) const {
@@ -75,27 +68,32 @@ void Scanner::fetch() {
     currentSize_ = static_cast<std::uint32_t>(byteOffset(position_ + 1)) - currentStart_;
 }
 
-void Scanner::collect() {
-    text_.push_back(source_[currentStart_]);
-    advance();
+template <typename Pred>
+void Scanner::collect(Pred more) {
+    const char* begin = source_.data() + currentStart_;
+    const char* end = source_.data() + source_.size();
+    const char* p = begin;
+    more(p, end);
+    textStart_ = currentStart_;
+    textSize_ = static_cast<std::uint32_t>(p - begin);
+    advanceBy(static_cast<std::int32_t>(p - begin));
     fetch();
 }
 
 void Scanner::readToken() {
-    // Only single-byte characters can belong to a token class.
-    auto current = [this]() -> char { return currentSize_ == 1 ? source_[currentStart_] : '\0'; };
+    kind_ = TokenKind::Unknown;
+    textSize_ = 0;
+    lowered_.clear();
+    value_ = 0;
     for (;;) {
-        kind_ = TokenKind::Unknown;
-        text_.clear();
-        name_.clear();
-        value_ = 0;
         if (position_ > length_) {
             kind_ = TokenKind::End;
             currentSize_ = 0;
             return;
         }
         fetch();
-        char c = current();
+        // Only single-byte characters can belong to a token class.
+        char c = currentSize_ == 1 ? source_[currentStart_] : '\0';
         switch (c) {
         case ' ': advance(); continue;
         case '-': kind_ = TokenKind::Minus; break;
@@ -109,20 +107,30 @@ void Scanner::readToken() {
         case '=': kind_ = TokenKind::Equals; break;
         default:
             if (isDigit(c) || c == '.') {
-                while (isDigit(current())) collect();
-                while (current() == '.') collect();
-                while (isDigit(current())) collect();
+                // Digits, then points, then digits: "1.2.3" is 1.2 and .3.
+                collect([](const char*& p, const char* end) {
+                    while (p < end && isDigit(*p)) ++p;
+                    while (p < end && *p == '.') ++p;
+                    while (p < end && isDigit(*p)) ++p;
+                });
                 kind_ = TokenKind::Number;
-                value_ = strictNumber(text_);
+                value_ = strictNumber(tokenText());
             } else if (isLetter(c)) {
-                while (isLetter(current())) collect();
-                for (char ch : text_) name_.push_back(lower(ch));
-                if (name_ == "pi" || name_ == "e") {
+                collect([](const char*& p, const char* end) {
+                    while (p < end && isLetter(*p)) ++p;
+                });
+                std::string_view text = tokenText();
+                for (char ch : text) {
+                    if (ch != lower(ch)) {
+                        for (char k : text) lowered_.push_back(lower(k));
+                        break;
+                    }
+                }
+                kind_ = TokenKind::Name;
+                std::string_view n = name();
+                if (n == "pi" || n == "e") {
                     kind_ = TokenKind::Number;
-                    value_ = name_ == "pi" ? kScannerPi : std::exp(1.0);
-                    name_.clear();
-                } else {
-                    kind_ = TokenKind::Name;
+                    value_ = n == "pi" ? kScannerPi : std::exp(1.0);
                 }
             }
             return;  // Unknown: the position stays on the character
@@ -144,7 +152,7 @@ std::string Scanner::token() const {
     case TokenKind::Bang: return "!";
     case TokenKind::Equals: return "=";
     case TokenKind::Number: return "Number";
-    case TokenKind::Name: return name_;
+    case TokenKind::Name: return std::string(name());
     case TokenKind::End: return "EOS";
     case TokenKind::Unknown: return "";
     case TokenKind::Error: return "TError";

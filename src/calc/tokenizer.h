@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "framework/numconv.h"
+
 namespace kz {
 
 enum class TokenKind : std::uint8_t {
@@ -47,7 +49,7 @@ public:
     std::int16_t position() const { return position_; }
     void setPosition(std::int16_t position) { position_ = position; }
     // position + 1; raises Overflow (kz::NumFailure) from 32767.
-    void advance();
+    void advance() { advanceBy(1); }
 
     // The character at a 1-based position, "" outside the text.
     std::string_view characterAt(std::int32_t position) const;
@@ -66,19 +68,35 @@ public:
     // The token as text: "+" ... "=", "Number", the lower-case name, "EOS",
     // "" or "TError".
     std::string token() const;
-    // The characters of a number or name as typed.
-    const std::string& tokenText() const { return text_; }
-    // The lower-case name of a Name token, "" otherwise.
-    const std::string& name() const { return name_; }
+    // The characters of a number or name as typed; valid until the next read.
+    std::string_view tokenText() const { return std::string_view(source_).substr(textStart_, textSize_); }
+    // The lower-case name of a Name token, "" otherwise; valid until the next read.
+    std::string_view name() const {
+        if (kind_ != TokenKind::Name) return {};
+        return lowered_.empty() ? tokenText() : std::string_view(lowered_);
+    }
     double tokenValue() const { return value_; }
 
     // Lets the evaluator stop every level after a failure.
     void markError() { kind_ = TokenKind::Error; }
 
 private:
-    std::int32_t byteOffset(std::int32_t position) const;
-    void fetch();    // the current character <- the character at the position
-    void collect();  // appends it to the token text, advances and fetches again
+    std::int32_t byteOffset(std::int32_t position) const {
+        if (starts_.empty()) return position - 1;
+        return static_cast<std::int32_t>(position > length_ ? source_.size() : starts_[position - 1]);
+    }
+    void advanceBy(std::int32_t n) {
+        if (position_ + n > 32767) {
+            position_ = 32767;
+            fail(FailureKind::Overflow);
+        }
+        position_ = static_cast<std::int16_t>(position_ + n);
+    }
+    void fetch();  // the current character <- the character at the position
+    // Takes as the token text the run of ASCII bytes, from the current
+    // character on, that `more` accepts (each such byte is one character).
+    template <typename Pred>
+    void collect(Pred more);
 
     std::string source_;
     std::vector<std::uint32_t> starts_;  // byte offset of each character; empty when all ASCII
@@ -87,8 +105,9 @@ private:
     std::uint32_t currentStart_ = 0;  // the current character, as bytes of source_
     std::uint32_t currentSize_ = 0;
     TokenKind kind_ = TokenKind::End;
-    std::string text_;
-    std::string name_;
+    std::uint32_t textStart_ = 0;  // the token text, as bytes of source_
+    std::uint32_t textSize_ = 0;
+    std::string lowered_;  // the name when it was not typed in lower case
     double value_ = 0;
 };
 
