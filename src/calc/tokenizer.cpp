@@ -59,15 +59,6 @@ std::string_view Scanner::characterAt(std::int32_t position) const {
     return std::string_view(source_).substr(begin, byteOffset(position + 1) - begin);
 }
 
-void Scanner::fetch() {
-    if (position_ < 1 || position_ > length_) {
-        currentSize_ = 0;
-        return;
-    }
-    currentStart_ = static_cast<std::uint32_t>(byteOffset(position_));
-    currentSize_ = static_cast<std::uint32_t>(byteOffset(position_ + 1)) - currentStart_;
-}
-
 template <typename Pred>
 void Scanner::collect(Pred more) {
     const char* begin = source_.data() + currentStart_;

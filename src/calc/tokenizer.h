@@ -92,7 +92,18 @@ private:
         }
         position_ = static_cast<std::int16_t>(position_ + n);
     }
-    void fetch();  // the current character <- the character at the position
+    // The current character <- the character at the position.
+    void fetch() {
+        if (position_ < 1 || position_ > length_) {
+            currentSize_ = 0;
+        } else if (starts_.empty()) {
+            currentStart_ = static_cast<std::uint32_t>(position_ - 1);
+            currentSize_ = 1;
+        } else {
+            currentStart_ = static_cast<std::uint32_t>(byteOffset(position_));
+            currentSize_ = static_cast<std::uint32_t>(byteOffset(position_ + 1)) - currentStart_;
+        }
+    }
     // Takes as the token text the run of ASCII bytes, from the current
     // character on, that `more` accepts (each such byte is one character).
     template <typename Pred>
