@@ -1,38 +1,66 @@
 // kzfactor: reads whole numbers from standard input, one per line, and prints
 // for each the text the factorization box shows (or, with --divisors, the
-// prime-or-composite identifier's text). A developer and benchmark tool.
+// prime-or-composite identifier's text). A developer and benchmark tool:
+// --time prints the count and the median and mean time per number instead.
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "framework/numconv.h"
 #include "tools/number/factorize.h"
 #include "tools/number/primes.h"
 
 int main(int argc, char** argv) {
-    bool divisorMode = false;
+    bool divisorMode = false, timing = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--divisors") == 0 || std::strcmp(argv[i], "-d") == 0) {
             divisorMode = true;
+        } else if (std::strcmp(argv[i], "--time") == 0) {
+            timing = true;
         } else {
             std::fprintf(stderr,
-                         "usage: %s [--divisors] < numbers\n"
+                         "usage: %s [--divisors] [--time] < numbers\n"
                          "  prints the factorization text of each line, or with --divisors\n"
-                         "  the prime-or-composite text with every divisor\n",
+                         "  the prime-or-composite text with every divisor; with --time only\n"
+                         "  the count and the median and mean microseconds per number\n",
                          argv[0]);
             return 2;
         }
     }
     std::ios::sync_with_stdio(false);
+    auto textOf = [&](const std::string& line) -> std::string {
+        try {
+            return divisorMode ? kz::primeCompositeTextOf(line) : *kz::factorizationTextOf(line);
+        } catch (const kz::NumFailure&) {
+            return "发生错误！";  // what the window reports for such input
+        }
+    };
     std::string line, out;
+    if (timing) {
+        std::vector<std::string> lines;
+        while (std::getline(std::cin, line)) lines.push_back(line);
+        std::vector<double> us;
+        std::size_t sink = 0;
+        for (const std::string& l : lines) {
+            auto t0 = std::chrono::steady_clock::now();
+            sink += textOf(l).size();
+            auto t1 = std::chrono::steady_clock::now();
+            us.push_back(std::chrono::duration<double, std::micro>(t1 - t0).count());
+        }
+        if (us.empty()) return 0;
+        double total = 0;
+        for (double u : us) total += u;
+        std::sort(us.begin(), us.end());
+        std::printf("%zu %.2f %.2f\n", us.size(), us[us.size() / 2], total / us.size());
+        return sink == 0;  // keeps the work observable
+    }
     while (std::getline(std::cin, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        try {
-            out += divisorMode ? kz::primeCompositeTextOf(line) : *kz::factorizationTextOf(line);
-        } catch (const kz::NumFailure&) {
-            out += "发生错误！";  // what the window reports for such input
-        }
+        out += textOf(line);
         out += '\n';
         if (out.size() > (1u << 16)) {
             std::cout << out;
