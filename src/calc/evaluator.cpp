@@ -146,16 +146,13 @@ double Evaluator::factor() {
         return 0;
     }
     std::string prefixes;  // '-', 'a' (abs), 's' (sr), outermost first
-    double v = 0;
     try {
         for (;;) {
-            TokenKind k = scanner_.kind();
-            char op = k == TokenKind::Minus                                   ? '-'
-                      : k != TokenKind::Name                                  ? '\0'
-                      : scanner_.name() == "abs"                              ? 'a'
-                      : scanner_.name() == "sr"                               ? 's'
-                                                                              : '\0';
-            if (op == '\0') break;
+            char op = '\0';
+            if (scanner_.kind() == TokenKind::Minus) op = '-';
+            else if (scanner_.kind() == TokenKind::Name && scanner_.name() == "abs") op = 'a';
+            else if (scanner_.kind() == TokenKind::Name && scanner_.name() == "sr") op = 's';
+            else break;
             prefixes.push_back(op);
             scanner_.readToken();
         }
@@ -163,7 +160,7 @@ double Evaluator::factor() {
         raise(f.kind());
         return 0;
     }
-    v = primary();
+    double v = primary();
     for (auto it = prefixes.rbegin(); it != prefixes.rend(); ++it) {
         if (*it == '-') {
             v = -v;
