@@ -1,11 +1,15 @@
 #include "app/application.h"
 
 #include <QApplication>
+#include <filesystem>
+#include <QFile>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include "app/shorttexts.h"
 #include "app/windows.h"
+#include "calc/evaluator.h"
 #include "framework/Fonts.h"
 
 namespace kz::ui {
@@ -19,6 +23,23 @@ void setUpApplication(QApplication& app) {
     app.setWindowIcon(QIcon(":/resources/images/icon.png"));
     installDefaultFonts();
     registerWindows();
+}
+
+std::string shortText(std::string_view key) {
+    static const ShortTexts texts = [] {
+        QFile file(":/resources/help/strings.txt");
+        if (!file.open(QIODevice::ReadOnly)) return ShortTexts{};
+        const QByteArray bytes = file.readAll();
+        return parseShortTexts(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    }();
+    return kz::shortText(texts, key);
+}
+
+Evaluator& expressionEvaluator() {
+    // The constants file is found beside the program when started from elsewhere.
+    static Evaluator evaluator(
+        ConstantsLocator::searching(std::filesystem::path(QCoreApplication::applicationDirPath().toStdU16String())));
+    return evaluator;
 }
 
 }  // namespace kz::ui

@@ -1,9 +1,22 @@
 #pragma once
 
+#include <string>
+#include <string_view>
+
 class QApplication;
+
+namespace kz {
+class Evaluator;
+}
 
 namespace kz::ui {
 // What every run needs before its first window: Qt's Chinese dialog texts,
 // the fonts, the window registry.
 void setUpApplication(QApplication& app);
+
+// The short texts compiled into the program (About, contact, credits).
+std::string shortText(std::string_view key);
+
+// The one evaluator of the run: it outlives the calculation bar, so ans does too.
+Evaluator& expressionEvaluator();
 }  // namespace kz::ui

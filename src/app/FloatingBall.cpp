@@ -1,0 +1,145 @@
+#include "app/FloatingBall.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+
+#include "app/application.h"
+#include "calc/CalcBar.h"
+#include "framework/WindowRegistry.h"
+
+namespace kz::ui {
+
+namespace {
+PixelRect pixels(const QRect& r) { return {r.x(), r.y(), r.width(), r.height()}; }
+
+Credits credits() {
+    return {shortText("credit.name"), shortText("credit.company"), shortText("credit.author")};
+}
+}  // namespace
+
+FloatingBall::FloatingBall() : picture_(":/resources/images/ball.png") {
+    setObjectName("Form0");
+    setWindowTitle("KelbrinZorvan2010");
+    // Topmost, undecorated and without a taskbar button.
+    setWindowFlags(Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint | Qt::Tool);
+    setFixedSize(kWidth, kHeight);
+    // From now on the program ends only through the menu.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    menu_ = new QMenu(this);
+    menu_->setObjectName("menu");
+    const std::pair<Command, const char*> items[] = {
+        {OpenBar, "展开计算栏"}, {OpenPanel, "打开主面板"}, {OpenSyntaxCard, "计算语法"}, {OpenAbout, "关于"}, {Exit, "退出"}};
+    for (const auto& [id, text] : items) {
+        if (id == OpenAbout) menu_->addSeparator();
+        QAction* a = menu_->addAction(text);
+        a->setData(static_cast<int>(id));
+        connect(a, &QAction::triggered, this, [this, id = id] { runCommand(id); });
+    }
+
+    const PixelPoint start = ballStart(screenRect(), availableRect(), kWidth, kHeight);
+    move(start.x, start.y);
+}
+
+FloatingBall::~FloatingBall() {
+    if (bar_) {
+        disconnect(bar_, nullptr, this, nullptr);
+        delete bar_.data();
+    }
+}
+
+PixelRect FloatingBall::screenRect() const {
+    QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    return s ? pixels(s->geometry()) : PixelRect{};
+}
+
+PixelRect FloatingBall::availableRect() const {
+    QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    return s ? pixels(s->availableGeometry()) : PixelRect{};
+}
+
+void FloatingBall::ensureBar() {
+    if (bar_) return;
+    bar_ = new CalcBar(expressionEvaluator(), credits());
+    // A closed bar is made again at once, hidden, which empties the variables.
+    connect(bar_, &QObject::destroyed, this, [this] { QMetaObject::invokeMethod(this, &FloatingBall::ensureBar, Qt::QueuedConnection); });
+    placeBar();
+}
+
+void FloatingBall::placeBar() {
+    if (bar_) bar_->move(x() - bar_->width(), y());
+}
+
+void FloatingBall::showBar() {
+    ensureBar();
+    placeBar();
+    bringToFront(bar_);
+}
+
+void FloatingBall::runCommand(int command) {
+    auto& registry = WindowRegistry::instance();
+    switch (command) {
+    case OpenBar: showBar(); break;
+    case OpenPanel: registry.open("Form2"); break;
+    case OpenSyntaxCard: registry.open("Form15"); break;
+    case OpenAbout: registry.open("Form4"); break;
+    case Exit:
+        // At once: no window is closed, so no window's unload step runs.
+        QCoreApplication::exit(0);
+        break;
+    default: break;
+    }
+}
+
+void FloatingBall::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    ensureBar();
+}
+
+void FloatingBall::moveEvent(QMoveEvent* e) {
+    QWidget::moveEvent(e);
+    placeBar();  // the bar's top always equals the ball's
+}
+
+void FloatingBall::closeEvent(QCloseEvent* e) {
+    // It has no close box; Alt+F4 must not leave the program without a way out.
+    e->ignore();
+}
+
+void FloatingBall::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), Qt::white);
+    p.drawPixmap(rect(), picture_);
+}
+
+void FloatingBall::mousePressEvent(QMouseEvent* e) {
+    grabY_ = qRound(e->position().y());
+    if (e->button() == Qt::RightButton) {
+        // The menu takes the release, so no drag may be left pending after it.
+        dragging_ = false;
+        menu_->exec(e->globalPosition().toPoint());
+        return;
+    }
+    dragging_ = true;
+}
+
+void FloatingBall::mouseMoveEvent(QMouseEvent* e) {
+    if (!dragging_) return;
+    const PixelPoint p = ballDragged(screenRect(), availableRect(), width(), qRound(e->globalPosition().y()), grabY_);
+    move(p.x, p.y);
+}
+
+void FloatingBall::mouseReleaseEvent(QMouseEvent* e) {
+    const bool click = e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
+    dragging_ = false;
+    const PixelPoint p = ballSettled(screenRect(), availableRect(), pixels(geometry()));
+    move(p.x, p.y);
+    if (click) showBar();
+}
+
+}  // namespace kz::ui

@@ -1,0 +1,120 @@
+#include "calc/CalcBar.h"
+
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "framework/Fonts.h"
+#include "framework/UiSeam.h"
+
+namespace kz::ui {
+
+namespace {
+
+const QColor kOrange(255, 153, 51);
+const QColor kBoxGrey(241, 241, 237);
+
+QFrame* row(QWidget* parent, const char* name, const QRect& geometry) {
+    auto* f = new QFrame(parent);
+    f->setObjectName(name);
+    f->setGeometry(geometry);
+    f->setFrameShape(QFrame::Box);
+    f->setStyleSheet(QString("QFrame#%1 { background: rgb(241,241,237); border: 1px solid rgb(196,96,16); }"
+                                "QLineEdit { background: rgb(241,241,237); border: none; }").arg(name));
+    return f;
+}
+
+QLineEdit* box(QWidget* parent, const char* name, const QString& accessibleName, const QRect& geometry) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(name);
+    e->setAccessibleName(accessibleName);
+    e->setGeometry(geometry);
+    e->setFrame(false);
+    e->setFont(songFont(12, true));
+    QPalette p = e->palette();
+    p.setColor(QPalette::Base, kBoxGrey);
+    e->setPalette(p);
+    return e;
+}
+
+}  // namespace
+
+CalcBar::CalcBar(Evaluator& evaluator, Credits credits) : evaluator_(evaluator), credits_(std::move(credits)) {
+    setObjectName("Form01");
+    setWindowTitle("Form01");
+    // Topmost and without a taskbar button.
+    setWindowFlags(Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint | Qt::Tool);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(kWidth, kHeight);
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, kOrange);
+    setPalette(p);
+
+    QFrame* picEntry = row(this, "picEntry", {4, 4, 196, 26});
+    txtEntry_ = box(picEntry, "txtEntry", "表达式", {3, 2, 190, 22});
+    txtEntry_->setToolTip("请在此输入需要计算的表达式");
+
+    QFrame* picture1 = row(this, "Picture1", {4, 32, 196, 26});
+    auto* label1 = new QLabel("=", picture1);
+    label1->setObjectName("Label1");
+    label1->setFont(songFont(12, true));
+    label1->setAlignment(Qt::AlignCenter);
+    label1->setGeometry(3, 2, 16, 22);
+    txtAnswer_ = box(picture1, "txtAnswer", "结果", {20, 2, 173, 22});
+    txtAnswer_->setReadOnly(true);
+
+    cmdCalculate_ = new QPushButton("计算", this);
+    cmdCalculate_->setObjectName("cmdCalculate");
+    cmdCalculate_->setGeometry(204, 4, 58, 54);
+    cmdCalculate_->setFont(songFont(14.25, true));
+    cmdCalculate_->setDefault(true);
+    cmdCalculate_->setStyleSheet(
+        "QPushButton { background: rgb(255,218,170); border: 1px solid rgb(196,96,16); border-radius: 3px; }"
+        "QPushButton:pressed { background: rgb(255,196,120); }"
+        "QPushButton:disabled { color: rgb(150,130,110); }");
+
+    // Kept out of sight: the lower-cased entry of the last calculation.
+    Label2_ = new QLabel(this);
+    Label2_->setObjectName("Label2");
+    Label2_->setGeometry(0, kHeight + 10, 100, 20);
+
+    connect(txtEntry_, &QLineEdit::textChanged, this, &CalcBar::txtEntry_Change);
+    connect(txtEntry_, &QLineEdit::returnPressed, this, [this] {
+        if (cmdCalculate_->isEnabled()) Calculate();
+    });
+    connect(cmdCalculate_, &QPushButton::clicked, this, &CalcBar::Calculate);
+    Form_Load();
+}
+
+void CalcBar::Form_Load() {
+    // A bar created again after a close starts without the old variables.
+    evaluator_.clearVariables();
+    txtEntry_->setFocus();
+}
+
+void CalcBar::txtEntry_Change(const QString& text) {
+    const EntryChange change = entryChanged(str(text));
+    cmdCalculate_->setEnabled(change.calculateEnabled);
+    if (change.replacement) {
+        txtEntry_->setText(qs(*change.replacement));  // changes again; the rule leaves "ans+" as it is
+        txtEntry_->setCursorPosition(static_cast<int>(txtEntry_->text().size()));
+    }
+}
+
+void CalcBar::Calculate() {
+    const Calculated out = calculate(evaluator_, str(txtEntry_->text()), str(txtAnswer_->text()), credits_);
+    Label2_->setText(qs(out.lowered));
+    txtAnswer_->setText(qs(out.answer));
+    txtAnswer_->setCursorPosition(0);
+}
+
+bool CalcBar::event(QEvent* e) {
+    // Another window became active: step aside, texts and all.
+    if (e->type() == QEvent::WindowDeactivate) hide();
+    return QWidget::event(e);
+}
+
+}  // namespace kz::ui
