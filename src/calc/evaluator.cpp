@@ -52,9 +52,17 @@ std::string_view errorText(FailureKind kind) {
 }
 
 Evaluator::Evaluator(ConstantsLocator constants) : locator_(std::move(constants)) {
-    std::random_device device;
-    std::seed_seq seed{static_cast<std::uint64_t>(device()), static_cast<std::uint64_t>(device()),
-                       static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count())};
+    // Seeded once, so numbers drawn in quick succession are still independent.
+    std::uint64_t entropy[2] = {0, 0};
+    try {
+        std::random_device device;
+        entropy[0] = device();
+        entropy[1] = device();
+    } catch (const std::exception&) {  // no entropy source: the clocks alone
+    }
+    auto now = [](auto clock) { return static_cast<std::uint64_t>(clock.time_since_epoch().count()); };
+    std::seed_seq seed{entropy[0], entropy[1], now(std::chrono::steady_clock::now()),
+                       now(std::chrono::system_clock::now())};
     random_.seed(seed);
 }
 
