@@ -1,0 +1,164 @@
+// The calculation bar beside the ball: the ans shortcut, Calculate's enabled
+// state, Enter, hiding when another window becomes active, and a close that
+// empties the variables but keeps ans.
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include "app/FloatingBall.h"
+#include "calc/CalcBar.h"
+#include "windowtest.h"
+
+using namespace kz;
+
+class CalcBarTest : public QObject {
+    Q_OBJECT
+    test::RecordingSeam seam;
+    QTemporaryDir workDir;
+
+    ui::FloatingBall* ball() { return qobject_cast<ui::FloatingBall*>(test::openForm("Form0")); }
+
+    // The bar as a click on the ball shows it, emptied.
+    ui::CalcBar* shownBar() {
+        ui::FloatingBall* b = ball();
+        b->showBar();
+        ui::CalcBar* bar = b->bar();
+        (void)QTest::qWaitForWindowActive(bar);
+        bar->entry()->clear();
+        return bar;
+    }
+
+    static void enter(ui::CalcBar* bar, const QString& expression) {
+        bar->entry()->clear();
+        QTest::keyClicks(bar->entry(), expression);
+        QTest::keyClick(bar->entry(), Qt::Key_Return);
+    }
+
+private slots:
+    void initTestCase() {
+        test::setUpProgram(seam);
+        // Names need a constants file; the bar finds it in the working directory.
+        QVERIFY(workDir.isValid());
+        QFile csd(workDir.filePath("constants.csd"));
+        QVERIFY(csd.open(QIODevice::WriteOnly));
+        csd.write("g,9.8\n");
+        csd.close();
+        QVERIFY(QDir::setCurrent(workDir.path()));
+    }
+
+    void aFreshBarIsHiddenBesideTheBallWithCalculateEnabled() {
+        ui::FloatingBall* b = ball();
+        ui::CalcBar* bar = b->bar();
+        QVERIFY(bar);
+        QVERIFY(!bar->isVisible());
+        QCOMPARE(bar->objectName(), QString("Form01"));
+        QVERIFY(bar->windowFlags().testFlags(Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint | Qt::Tool));
+        QCOMPARE(bar->size(), QSize(266, 62));
+        QCOMPARE(bar->entry()->text(), QString());
+        QVERIFY(bar->calculateButton()->isEnabled());
+        QCOMPARE(bar->calculateButton()->text(), QString("计算"));
+        QCOMPARE(bar->entry()->toolTip(), QString("请在此输入需要计算的表达式"));
+        QCOMPARE(test::child<QLabel>(bar, "Label1")->text(), QString("="));
+        QVERIFY(bar->answer()->isReadOnly());
+        // Calculate on the empty entry of a fresh bar: the evaluator's general error.
+        bar->calculateButton()->click();
+        QCOMPARE(bar->answer()->text(), QString("发生错误！\r\n"));
+    }
+
+    void anOperatorAloneContinuesFromAns_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("entry");
+        QTest::newRow("plus") << "+" << "ans+";
+        QTest::newRow("times") << "*" << "ans*";
+        QTest::newRow("divide") << "/" << "ans/";
+        QTest::newRow("minus stays a sign") << "-" << "-";
+        QTest::newRow("then more") << "+2" << "ans+2";
+    }
+    void anOperatorAloneContinuesFromAns() {
+        QFETCH(QString, typed);
+        QFETCH(QString, entry);
+        ui::CalcBar* bar = shownBar();
+        QTest::keyClicks(bar->entry(), typed);
+        QCOMPARE(bar->entry()->text(), entry);
+        QCOMPARE(bar->entry()->cursorPosition(), int(entry.size()));
+    }
+
+    void enterComputesAndAnEmptyEntryDoesNothing() {
+        ui::CalcBar* bar = shownBar();
+        enter(bar, "1/3");
+        QCOMPARE(bar->answer()->text(), QString("0.333333333333333"));
+        enter(bar, "ans*3");
+        QCOMPARE(bar->answer()->text(), QString("0.999999999999999"));
+
+        QTest::keyClick(bar->entry(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(bar->entry(), Qt::Key_Backspace);
+        QCOMPARE(bar->entry()->text(), QString());
+        QVERIFY(!bar->calculateButton()->isEnabled());
+        QTest::keyClick(bar->entry(), Qt::Key_Return);
+        QCOMPARE(bar->answer()->text(), QString("0.999999999999999"));
+        QTest::keyClicks(bar->entry(), "2");
+        QVERIFY(bar->calculateButton()->isEnabled());
+    }
+
+    void creditWordsShowTheMakers() {
+        ui::CalcBar* bar = shownBar();
+        enter(bar, "Name");
+        QCOMPARE(bar->answer()->text(), QString("KelbrinZorvan2010 1.9 版"));
+        QCOMPARE(test::child<QLabel>(bar, "Label2")->text(), QString("name"));
+        enter(bar, "COMPANY");
+        QCOMPARE(bar->answer()->text(), QString("KelbrinZorvan 工作室"));
+        enter(bar, "author");
+        QCOMPARE(bar->answer()->text(), QString("KelbrinZorvan 开发组"));
+    }
+
+    void anotherActiveWindowHidesTheBarWithItsTexts() {
+        ui::CalcBar* bar = shownBar();
+        enter(bar, "2^10");
+        QCOMPARE(bar->answer()->text(), QString("1024"));
+        QVERIFY(bar->isActiveWindow());
+        QWidget other;
+        other.setWindowTitle("other");
+        other.show();
+        other.activateWindow();
+        QTRY_VERIFY(!bar->isVisible());
+        ball()->showBar();
+        QVERIFY(bar->isVisible());
+        QCOMPARE(bar->entry()->text(), QString("2^10"));
+        QCOMPARE(bar->answer()->text(), QString("1024"));
+    }
+
+    void aClosedBarComesBackHiddenWithoutVariablesButWithAns() {
+        ui::CalcBar* bar = shownBar();
+        enter(bar, "x=5");
+        QCOMPARE(bar->answer()->text(), QString("5"));
+        enter(bar, "x+1");
+        QCOMPARE(bar->answer()->text(), QString("6"));
+
+        QPointer<ui::CalcBar> old = bar;
+        QVERIFY(bar->close());
+        QTRY_VERIFY(old.isNull() && ball()->bar());
+        ui::CalcBar* fresh = ball()->bar();
+        QVERIFY(!fresh->isVisible());
+        QCOMPARE(fresh->entry()->text(), QString());
+        QCOMPARE(fresh->answer()->text(), QString());
+        QVERIFY(fresh->calculateButton()->isEnabled());
+        // Placed beside the ball straight away.
+        QCOMPARE(fresh->geometry().right() + 1, ball()->x());
+        QCOMPARE(fresh->y(), ball()->y());
+
+        ball()->showBar();
+        enter(fresh, "x+1");
+        QCOMPARE(fresh->answer()->text(), QString("发生错误！\r\n"));
+        enter(fresh, "ans");
+        QCOMPARE(fresh->answer()->text(), QString("6"));
+        enter(fresh, "g*2");
+        QCOMPARE(fresh->answer()->text(), QString("19.6"));
+    }
+};
+
+QTEST_MAIN(CalcBarTest)
+#include "calcbar_test.moc"
