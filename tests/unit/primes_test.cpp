@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
 
 #include "framework/numconv.h"
@@ -63,6 +64,22 @@ TEST(Primality, PseudoprimesAndTheBoundsOfTheDeterministicTest) {
         {"0", false}, {"1", false}, {"2", true}, {"3", true}, {"4", false},
     };
     for (const Case& c : cases) EXPECT_EQ(isPrime(num(c.n)), c.prime) << c.n;
+}
+
+TEST(Primality, LastStepOfTheCertificateFindsTwoFactorSplits) {
+    std::mt19937_64 rng(1729);
+    for (int i = 0; i < 300; ++i) {
+        U128 F = U128(2 * (rng() % 9000000 + 1000000));
+        U128 x = U128(65536 + rng() % 900000), y = U128(65536 + rng() % 900000);
+        EXPECT_TRUE(detail::splitsInTwo((x * F + U128(1)) * (y * F + U128(1)), F, -1)) << i;
+        EXPECT_TRUE(detail::splitsInTwo((x * F + U128(1)) * (y * F - U128(1)), F, +1)) << i;
+        // A prime of the same shape never splits.
+        U128 k = U128(rng() % 1000000000000ULL + 1000000);
+        while (!isPrime(k * F + U128(1))) k += U128(1);
+        EXPECT_FALSE(detail::splitsInTwo(k * F + U128(1), F, -1));
+        while (!isPrime(k * F - U128(1))) k += U128(1);
+        EXPECT_FALSE(detail::splitsInTwo(k * F - U128(1), F, +1));
+    }
 }
 
 TEST(Divisors, PairsUpToTheSquareRootListEveryDivisor) {

@@ -57,11 +57,13 @@ U128 rhoBrent(const M& m, std::uint64_t c0, std::uint64_t maxSteps) {
 
 struct EcmLevel {
     std::uint32_t b1, b2, curves;
-    std::uint32_t d;                              // giant step of stage 2
-    std::vector<std::uint32_t> powers;            // stage 1: p^k <= b1, every prime p <= b1
-    std::vector<std::uint32_t> babies;            // j < d/2, gcd(j, d) = 1
-    std::uint32_t firstM = 0;                     // stage 2: m from firstM on
-    std::vector<std::uint32_t> masks;             // babies j with m*d +- j a prime in (b1, b2]
+    std::uint32_t d;                      // giant step of stage 2, d/2 <= b1
+    std::vector<std::uint64_t> k;         // stage 1 scalar, the product of p^e <= b1, low limb first
+    int kBits = 0;
+    std::vector<std::uint32_t> babies;    // j < d/2, gcd(j, d) = 1
+    std::uint32_t firstM = 0, giants = 0; // stage 2: m = firstM .. firstM + giants - 1
+    std::vector<std::uint32_t> pairStart; // per giant: its babies in pairBaby[pairStart[i] .. pairStart[i+1])
+    std::vector<std::uint16_t> pairBaby;  // babies j with m*d +- j a prime in (b1, b2]
 };
 
 std::vector<bool> sieve(std::uint32_t limit) {
@@ -75,27 +77,52 @@ std::vector<bool> sieve(std::uint32_t limit) {
 }
 
 EcmLevel makeLevel(std::uint32_t b1, std::uint32_t b2, std::uint32_t curves) {
-    EcmLevel L{b1, b2, curves, b1 >= 105 ? 210u : 60u, {}, {}, 0, {}};
+    EcmLevel L;
+    L.b1 = b1;
+    L.b2 = b2;
+    L.curves = curves;
+    // The giant step that needs the fewest points (babies plus giants).
+    L.d = 30;
+    std::uint32_t best = ~0u;
+    for (std::uint32_t d : {30u, 60u, 210u, 420u, 630u, 1050u, 2310u}) {
+        if (d / 2 > b1) continue;
+        std::uint32_t phiHalf = 0;
+        for (std::uint32_t j = 1; j < d / 2; ++j) phiHalf += std::gcd(j, d) == 1;
+        std::uint32_t cost = phiHalf + (b2 - b1) / d;
+        if (cost < best) {
+            best = cost;
+            L.d = d;
+        }
+    }
     std::vector<bool> prime = sieve(b2 + L.d);
+    L.k = {1};
     for (std::uint32_t p = 2; p <= b1; ++p) {
         if (!prime[p]) continue;
-        std::uint32_t q = p;
-        while (std::uint64_t{q} * p <= b1) q *= p;
-        L.powers.push_back(q);
+        std::uint64_t q = p;
+        while (q * p <= b1) q *= p;
+        std::uint64_t carry = 0;
+        for (std::uint64_t& limb : L.k) {
+            U128 t = mulWide(limb, q) + U128(carry);
+            limb = t.lo;
+            carry = t.hi;
+        }
+        if (carry) L.k.push_back(carry);
     }
+    L.kBits = 64 * static_cast<int>(L.k.size() - 1) + (64 - std::countl_zero(L.k.back()));
     for (std::uint32_t j = 1; j < L.d / 2; ++j)
         if (std::gcd(j, L.d) == 1) L.babies.push_back(j);
     L.firstM = std::max<std::uint32_t>(1, (b1 + L.d / 2) / L.d);
     for (std::uint32_t m = L.firstM; std::uint64_t{m} * L.d <= b2 + L.d / 2; ++m) {
-        std::uint32_t mask = 0;
+        L.pairStart.push_back(static_cast<std::uint32_t>(L.pairBaby.size()));
         for (std::size_t i = 0; i < L.babies.size(); ++i) {
             std::uint32_t lo = m * L.d - L.babies[i], hi = m * L.d + L.babies[i];
             bool useLo = lo > b1 && lo <= b2 && prime[lo];
             bool useHi = hi > b1 && hi <= b2 && prime[hi];
-            if (useLo || useHi) mask |= 1u << i;
+            if (useLo || useHi) L.pairBaby.push_back(static_cast<std::uint16_t>(i));
         }
-        L.masks.push_back(mask);
+        ++L.giants;
     }
+    L.pairStart.push_back(static_cast<std::uint32_t>(L.pairBaby.size()));
     return L;
 }
 
@@ -103,11 +130,11 @@ EcmLevel makeLevel(std::uint32_t b1, std::uint32_t b2, std::uint32_t curves) {
 const std::vector<EcmLevel>& ecmLevels() {
     static const std::vector<EcmLevel> levels = [] {
         std::vector<EcmLevel> v;
-        v.push_back(makeLevel(60, 3000, 6));
-        v.push_back(makeLevel(125, 6000, 10));
-        v.push_back(makeLevel(200, 12000, 16));
-        v.push_back(makeLevel(350, 25000, 24));
-        v.push_back(makeLevel(600, 50000, 40));
+        v.push_back(makeLevel(60, 6000, 6));
+        v.push_back(makeLevel(125, 12500, 10));
+        v.push_back(makeLevel(200, 20000, 16));
+        v.push_back(makeLevel(350, 35000, 24));
+        v.push_back(makeLevel(700, 70000, 40));  // 12-13 digit factors
         v.push_back(makeLevel(1000, 100000, 80));
         v.push_back(makeLevel(2000, 200000, 200));
         v.push_back(makeLevel(5000, 500000, 1));
@@ -116,6 +143,7 @@ const std::vector<EcmLevel>& ecmLevels() {
     return levels;
 }
 
+// One curve By^2 = x^3 + Ax^2 + x in Montgomery's x-only coordinates.
 template <class M>
 class Ecm {
 public:
@@ -124,24 +152,27 @@ public:
         T x, z;
     };
 
-    Ecm(const M& m, std::uint64_t sigma) : m_(m) {
-        // Suyama's parametrisation: group orders divisible by 12.
-        T s = m.toMont(U128(sigma));
-        T five = m.toMont(U128(5)), four = m.toMont(U128(4));
-        T u = m.sub(m.sqr(s), five), v = m.mul(four, s);
-        T u3 = m.mul(m.sqr(u), u);
-        T vmu = m.sub(v, u);
-        p0_ = {u3, m.mul(m.sqr(v), v)};
-        // (A + 2) / 4 = (v - u)^3 (3u + v) / (16 u^3 v), kept as a fraction.
-        num_ = m.mul(m.mul(m.sqr(vmu), vmu), m.add(m.add(m.add(u, u), u), v));
-        den_ = m.mul(m.mul(u3, v), m.toMont(U128(16)));
-    }
+    explicit Ecm(const M& m) : m_(m) {}
 
-    // A proper factor found on this curve, or 0.
-    U128 run(const EcmLevel& L) {
-        Pt p = p0_;
-        for (std::uint32_t q : L.powers) p = multiply(p, q);
-        U128 g = m_.gcdWith(p.z);
+    // A proper factor found on the curve of parameter sigma, or 0.
+    U128 run(std::uint64_t sigma, const EcmLevel& L) {
+        // Suyama's parametrisation (group orders divisible by 12): start at
+        // (u^3 : v^3) with (A + 2)/4 = (v - u)^3 (3u + v) / (16 u^3 v); one
+        // inversion makes both the point and the constant affine.
+        T s = m_.toMont(U128(sigma));
+        T u = m_.sub(m_.sqr(s), m_.toMont(U128(5))), v = m_.mul(m_.toMont(U128(4)), s);
+        T u3 = m_.mul(m_.sqr(u), u), v3 = m_.mul(m_.sqr(v), v);
+        T vmu = m_.sub(v, u);
+        T num = m_.mul(m_.mul(m_.sqr(vmu), vmu), m_.add(m_.add(m_.add(u, u), u), v));
+        T den = m_.mul(m_.mul(u3, v), m_.toMont(U128(16)));
+        T w;
+        U128 g;
+        if (!m_.invert(m_.mul(v3, den), w, g)) return g != m_.modulus() ? g : U128(0);
+        x0_ = m_.mul(m_.mul(u3, den), w);
+        a24_ = m_.mul(m_.mul(num, v3), w);
+
+        Pt p = stage1(L);
+        g = m_.gcdWith(p.z);
         if (g == m_.modulus()) return 0;
         if (g != U128(1)) return g;
         return stage2(p, L);
@@ -151,8 +182,7 @@ private:
     Pt dbl(Pt p) const {
         T s = m_.sqr(m_.add(p.x, p.z)), d = m_.sqr(m_.sub(p.x, p.z));
         T t = m_.sub(s, d);  // 4xz
-        T dd = m_.mul(den_, d);
-        return {m_.mul(dd, s), m_.mul(t, m_.add(dd, m_.mul(num_, t)))};
+        return {m_.mul(s, d), m_.mul(t, m_.add(d, m_.mul(a24_, t)))};
     }
     // p + q, knowing p - q.
     Pt add(Pt p, Pt q, Pt diff) const {
@@ -160,8 +190,28 @@ private:
         T v = m_.mul(m_.add(p.x, p.z), m_.sub(q.x, q.z));
         return {m_.mul(diff.z, m_.sqr(m_.add(u, v))), m_.mul(diff.x, m_.sqr(m_.sub(u, v)))};
     }
-    // Montgomery ladder: returns k*p, and (k+1)*p in `next`.
-    Pt ladder(Pt p, std::uint64_t k, Pt* next = nullptr) const {
+    // p + q when p - q is the affine start point.
+    Pt addStart(Pt p, Pt q) const {
+        T u = m_.mul(m_.sub(p.x, p.z), m_.add(q.x, q.z));
+        T v = m_.mul(m_.add(p.x, p.z), m_.sub(q.x, q.z));
+        return {m_.sqr(m_.add(u, v)), m_.mul(x0_, m_.sqr(m_.sub(u, v)))};
+    }
+    Pt stage1(const EcmLevel& L) const {
+        Pt p{x0_, m_.one()};
+        Pt r0 = p, r1 = dbl(p);
+        for (int i = L.kBits - 2; i >= 0; --i) {
+            if ((L.k[i / 64] >> (i % 64)) & 1) {
+                r0 = addStart(r1, r0);
+                r1 = dbl(r1);
+            } else {
+                r1 = addStart(r0, r1);
+                r0 = dbl(r0);
+            }
+        }
+        return r0;
+    }
+    // Montgomery ladder from any point: k*p, and (k+1)*p in `next`.
+    Pt ladder(Pt p, std::uint64_t k, Pt& next) const {
         Pt r0 = p, r1 = dbl(p);
         for (int i = 62 - std::countl_zero(k | 1); i >= 0; --i) {
             if ((k >> i) & 1) {
@@ -172,72 +222,93 @@ private:
                 r0 = dbl(r0);
             }
         }
-        if (next) *next = r1;
+        next = r1;
         return r0;
     }
-    Pt multiply(Pt p, std::uint64_t k) const { return ladder(p, k); }
 
-    U128 stage2(Pt q, const EcmLevel& L) const {
-        Pt baby[64];
-        Pt q2 = dbl(q);
-        Pt prev = q, cur = add(q2, q, q);  // 1q, 3q
+    // Standard continuation: every prime q = m*d +- j in (b1, b2] is caught by
+    // the factor x(m*d*Q) - x(j*Q) once all the points are made affine.
+    U128 stage2(Pt q, const EcmLevel& L) {
+        const std::size_t nb = L.babies.size(), total = nb + L.giants;
+        pts_.resize(total);
+        Pt q2 = dbl(q), prev = q, cur = add(q2, q, q);  // 1q, 3q
         std::size_t bi = 0;
-        if (L.babies[0] == 1) baby[bi++] = q;
+        if (L.babies[0] == 1) pts_[bi++] = q;
         for (std::uint32_t j = 3; j < L.d / 2; j += 2) {
-            if (bi < L.babies.size() && L.babies[bi] == j) baby[bi++] = cur;
+            if (bi < nb && L.babies[bi] == j) pts_[bi++] = cur;
             Pt nxt = add(cur, q2, prev);
             prev = cur;
             cur = nxt;
         }
-        Pt giant = multiply(q, L.d);
+        Pt unused;
+        Pt giant = ladder(q, L.d, unused);
         Pt gNext;
-        Pt g = ladder(giant, L.firstM, &gNext);
-        Pt gPrev{};
-        T acc = m_.one();
-        for (std::size_t i = 0; i < L.masks.size(); ++i) {
-            for (std::uint32_t mask = L.masks[i]; mask; mask &= mask - 1) {
-                const Pt& b = baby[std::countr_zero(mask)];
-                acc = m_.mul(acc, m_.sub(m_.mul(g.x, b.z), m_.mul(b.x, g.z)));
-            }
-            gPrev = g;
+        Pt g = ladder(giant, L.firstM, gNext);
+        for (std::size_t i = 0; i < L.giants; ++i) {
+            pts_[nb + i] = g;
+            Pt gPrev = g;
             g = gNext;
             gNext = add(g, giant, gPrev);
         }
-        U128 f = m_.gcdWith(acc);
+        // Batch inversion of every z (Montgomery's trick).
+        prefix_.resize(total);
+        T acc = m_.one();
+        for (std::size_t i = 0; i < total; ++i) {
+            prefix_[i] = acc;
+            acc = m_.mul(acc, pts_[i].z);
+        }
+        T inv;
+        U128 f;
+        if (!m_.invert(acc, inv, f)) return f != m_.modulus() ? f : U128(0);
+        for (std::size_t i = total; i-- > 0;) {
+            T zinv = m_.mul(inv, prefix_[i]);
+            inv = m_.mul(inv, pts_[i].z);
+            pts_[i].x = m_.mul(pts_[i].x, zinv);
+        }
+        acc = m_.one();
+        for (std::size_t i = 0; i < L.giants; ++i) {
+            const T gx = pts_[nb + i].x;
+            for (std::uint32_t k = L.pairStart[i]; k < L.pairStart[i + 1]; ++k)
+                acc = m_.mul(acc, m_.sub(gx, pts_[L.pairBaby[k]].x));
+        }
+        f = m_.gcdWith(acc);
         if (f == U128(1) || f == m_.modulus()) return 0;
         return f;
     }
 
     const M& m_;
-    Pt p0_;
-    T num_, den_;
+    T x0_{}, a24_{};
+    std::vector<Pt> pts_;
+    std::vector<T> prefix_;
 };
 
 template <class M>
 U128 ecm(const M& m, std::size_t firstLevel, const std::stop_token& stop) {
     const auto& levels = ecmLevels();
     std::uint64_t sigma = 7;
+    Ecm<M> curve(m);
     for (std::size_t li = firstLevel;; li = std::min(li + 1, levels.size() - 1)) {
         const EcmLevel& L = levels[li];
         for (std::uint32_t c = 0; c < L.curves; ++c) {
             if (stop.stop_requested()) throw detail::Stopped{};
-            U128 f = Ecm<M>(m, sigma++).run(L);
-            if (f) return f;
+            if (U128 f = curve.run(sigma++, L)) return f;
         }
     }
 }
 
 template <class M>
 U128 split(const M& m, int bits, const std::stop_token& stop) {
-    // Rho takes the small factors cheaply; ECM the rest, starting at a level
-    // that fits the largest factor the smallest one can be.
-    std::uint64_t rhoSteps = bits <= 64 ? 3000 : 1500;
-    for (std::uint64_t c = 1; c <= 2; ++c) {
-        if (U128 f = rhoBrent(m, c, rhoSteps)) return f;
-        if (stop.stop_requested()) throw detail::Stopped{};
+    // Within one word rho takes the small factors cheaply; ECM the rest,
+    // starting at the level that fits the largest the smallest factor can be
+    // (measured: above one word rho only costs time).
+    if (bits <= 64) {
+        for (std::uint64_t c = 1; c <= 2; ++c) {
+            if (U128 f = rhoBrent(m, c, 3000)) return f;
+            if (stop.stop_requested()) throw detail::Stopped{};
+        }
     }
-    int half = bits / 2;
-    std::size_t level = half <= 30 ? 0 : half <= 34 ? 1 : half <= 38 ? 2 : half <= 42 ? 3 : 4;
+    int half = (bits + 1) / 2;
+    std::size_t level = half <= 30 ? 0 : half <= 33 ? 1 : half <= 36 ? 2 : half <= 38 ? 3 : half <= 44 ? 4 : 5;
     return ecm(m, level, stop);
 }
 

@@ -15,6 +15,28 @@
 
 namespace kz {
 
+// Inverse of a modulo n by the extended Euclidean algorithm, tracking the
+// magnitudes of the alternating-sign coefficients (they never exceed n).
+// Returns false, with the gcd in g, when a is not invertible.
+template <class I>
+bool inverseMod(I a, I n, I& inv, I& g) {
+    I r0 = n, r1 = a % n, s0 = 0, s1 = 1;
+    int k = 1;
+    while (r1 != I(0)) {
+        I q = r0 / r1;
+        I r2 = r0 - q * r1, s2 = s0 + q * s1;
+        r0 = r1;
+        r1 = r2;
+        s0 = s1;
+        s1 = s2;
+        ++k;
+    }
+    g = r0;
+    if (g != I(1)) return false;
+    inv = (k % 2 == 0) ? s0 : n - s0;
+    return true;
+}
+
 // Modulus: any odd n > 1 below 2^64.
 class Mont64 {
 public:
@@ -26,6 +48,7 @@ public:
         ninv_ = inv;
         one_ = modSmall(U128::fromParts(1, 0), n);
         r2_ = modSmall(mulWide(one_, one_), n);
+        r3_ = mul(r2_, r2_);
     }
 
     std::uint64_t modulus() const { return n_; }
@@ -50,9 +73,19 @@ public:
     U128 fromMont(T a) const { return U128(mul(a, 1)); }
     // gcd with the modulus; the factor R is a unit, so the residue may stay in Montgomery form.
     U128 gcdWith(T a) const { return gcd(U128(a), U128(n_)); }
+    // Inverse of a residue, or false with the gcd of it and the modulus.
+    bool invert(T a, T& out, U128& g) const {
+        std::uint64_t inv, g64;
+        if (!inverseMod<std::uint64_t>(a, n_, inv, g64)) {
+            g = g64;
+            return false;
+        }
+        out = mul(inv, r3_);  // (aR)^-1 * R^3 / R = a^-1 R
+        return true;
+    }
 
 private:
-    std::uint64_t n_, ninv_, one_, r2_;
+    std::uint64_t n_, ninv_, one_, r2_, r3_;
 };
 
 // Modulus: any odd n > 1 below 2^127.
@@ -72,6 +105,7 @@ public:
             if (r >= n) r -= n;
         }
         r2_ = r;
+        r3_ = mul(r2_, r2_);
     }
 
     U128 modulus() const { return n_; }
@@ -96,9 +130,15 @@ public:
     T toMont(U128 x) const { return mul(x % n_, r2_); }
     U128 fromMont(T a) const { return mul(a, U128(1)); }
     U128 gcdWith(T a) const { return gcd(a, n_); }
+    bool invert(T a, T& out, U128& g) const {
+        U128 inv;
+        if (!inverseMod<U128>(a, n_, inv, g)) return false;
+        out = mul(inv, r3_);
+        return true;
+    }
 
 private:
-    U128 n_, ninv_, one_, r2_;
+    U128 n_, ninv_, one_, r2_, r3_;
 };
 
 // base^e in Montgomery form, left to right.

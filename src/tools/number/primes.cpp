@@ -106,83 +106,163 @@ U128 mulChecked(U128 a, U128 b, bool& overflow) {
     return lo;
 }
 
-// Pocklington with a partly factored n - 1 = F * U, every prime of U at
-// least B (trial division bound). If for every prime q | F some a has
-// a^(n-1) = 1 and gcd(a^((n-1)/q) - 1, n) = 1, and some a has
-// gcd(a^F - 1, n) = 1, then each prime p | n has p - 1 divisible by F and by a
-// prime of U, so p >= L = F*B + 1. L^2 > n proves n prime; when only L^3 > n,
-// n could still be (xF+1)(yF+1) with x, y >= B, and the few candidates for
-// x + y (congruent to U mod F, at most U/(FB) + B) are checked one by one.
-bool pocklington(U128 n, const Mont128& m, const std::stop_token& stop) {
-    constexpr std::uint32_t kB = 65536;
-    constexpr std::uint64_t kMaxCandidates = 64;
-    const U128 n1 = n - U128(1);
+// Certificates from a partial factorization of n - 1 (Pocklington) or of
+// n + 1 (Lucas): N = n -+ 1 = F * U with F fully factored and every prime of
+// U at least kB (trial division bound).
+//
+// n - 1: if for every prime q | F some a has a^(n-1) = 1 and
+// gcd(a^((n-1)/q) - 1, n) = 1, and some a has gcd(a^F - 1, n) = 1, then each
+// prime p | n has p - 1 divisible by F and by a prime of U: p >= F*kB + 1.
+// n + 1: with one Lucas sequence V(P, 1), (P^2 - 4 | n) = -1, V_(n+1) = 2,
+// gcd(V_((n+1)/q)^2 - 4, n) = 1 for every q | F and gcd(V_F^2 - 4, n) = 1,
+// each prime p | n has p -+ 1 divisible by F and by a prime of U: p >= F*kB - 1.
+// A bound L with L^2 > n proves n prime. When only L^3 > n, n could still
+// be a product of two primes p = xF + e1, q = yF + e2, and the few
+// candidates for x + y (or y - x) are checked one by one.
+constexpr std::uint32_t kB = 65536;
+constexpr std::uint64_t kMaxCandidates = 64;
 
-    std::vector<U128> found;
-    detail::TrialResult td = detail::trialDivide(n1, kB, found);
-    U128 F = 1, U = n1;
+struct Pending {
+    U128 c;
+    bool composite;  // already known not to be prime
+};
+
+struct Side {
+    int sign;  // -1: n - 1, +1: n + 1
+    U128 N, F = 1, U;
     std::vector<U128> qs;
-    std::vector<U128> pending;
-    auto addPrime = [&](U128 q) {
+    std::vector<Pending> pending;
+
+    void addPrime(U128 q) {
         while ((U % q).isZero()) {
             U = U / q;
             F = F * q;
         }
         qs.push_back(q);
-        std::vector<U128> kept;
-        for (U128 c : pending) {
-            while ((c % q).isZero()) c = c / q;
-            if (c > U128(1)) kept.push_back(c);
+        std::vector<Pending> kept;
+        for (Pending p : pending) {
+            bool divided = false;
+            while ((p.c % q).isZero()) {
+                p.c = p.c / q;
+                divided = true;
+            }
+            if (divided) p.composite = false;
+            if (p.c > U128(1)) kept.push_back(p);
         }
         pending.swap(kept);
-    };
+    }
+};
+
+Side makeSide(U128 n, int sign) {
+    Side s;
+    s.sign = sign;
+    s.N = sign < 0 ? n - U128(1) : n + U128(1);
+    s.U = s.N;
+    std::vector<U128> found;
+    detail::TrialResult td = detail::trialDivide(s.N, kB, found);
     for (U128 q : found)
-        if (qs.empty() || qs.back() != q) addPrime(q);
+        if (s.qs.empty() || s.qs.back() != q) s.addPrime(q);
     if (td.rest > U128(1)) {
-        if (td.complete) addPrime(td.rest);
-        else pending.push_back(td.rest);
+        if (td.complete) s.addPrime(td.rest);
+        else s.pending.push_back({td.rest, false});
     }
+    return s;
+}
 
-    auto lowerBound = [&] { return F * U128(kB) + U128(1); };  // F < 2^127 / 2^16 here
-    auto squareExceeds = [&](U128 L) {
+U128 lowerBound(const Side& s) {  // F < 2^111 whenever U > 1
+    U128 fb = s.F * U128(kB);
+    return s.sign < 0 ? fb + U128(1) : fb - U128(1);
+}
+
+bool squareExceeds(U128 L, U128 n) {
+    bool ov;
+    U128 sq = mulChecked(L, L, ov);
+    return ov || sq > n;
+}
+
+// Largest |x + y| (n - 1) or |y - x| (n + 1) the two-factor case allows.
+U128 sumLimit(const Side& s) {
+    return s.sign < 0 ? s.U / (s.F * U128(kB)) + U128(kB) : s.U / (s.F * U128(kB - 1)) + U128(1);
+}
+
+std::uint64_t candidateCount(const Side& s, U128 n) {
+    const std::uint64_t many = ~std::uint64_t{0};
+    U128 L = lowerBound(s);
+    bool ov1, ov2 = false;
+    U128 sq = mulChecked(L, L, ov1);
+    U128 cube = ov1 ? U128::max() : mulChecked(sq, L, ov2);
+    if (!ov1 && !ov2 && cube <= n) return many;
+    U128 c = sumLimit(s) / s.F;
+    if (c.hi || c.lo > (1u << 20)) return many;
+    return s.sign < 0 ? c.lo + 1 : 2 * c.lo + 3;
+}
+
+bool ready(const Side& s, U128 n) {
+    if (s.U == U128(1)) return true;
+    return squareExceeds(lowerBound(s), n) || candidateCount(s, n) <= kMaxCandidates;
+}
+
+// Does n split as (xF + e1)(yF + e2) with U = xyF + e2*x + e1*y? Only the
+// sign pattern that N = n -+ 1 allows can occur: e1 = e2 = 1 for n - 1,
+// e1 = 1, e2 = -1 for n + 1.
+bool splitsInTwo(const Side& s, U128 n) { return detail::splitsInTwo(n, s.F, s.sign); }
+
+}  // namespace
+
+bool detail::splitsInTwo(U128 n, U128 F, int sign) {
+    Side s;
+    s.sign = sign;
+    s.N = sign < 0 ? n - U128(1) : n + U128(1);
+    s.F = F;
+    s.U = s.N / F;
+    const U128 U = s.U, smax = sumLimit(s);
+    auto isProduct = [&](U128 x, U128 y, bool minusSecond) {
         bool ov;
-        U128 sq = mulChecked(L, L, ov);
-        return ov || sq > n;
+        U128 a = x * F + U128(1), b = minusSecond ? y * F - U128(1) : y * F + U128(1);
+        U128 prod = mulChecked(a, b, ov);
+        return !ov && prod == n;
     };
-    auto candidateCount = [&](U128 L) -> std::uint64_t {  // ~0 when the cube bound fails
-        bool ov1, ov2;
-        U128 sq = mulChecked(L, L, ov1);
-        U128 cube = ov1 ? U128::max() : mulChecked(sq, L, ov2);
-        if (!ov1 && !ov2 && cube <= n) return ~std::uint64_t{0};
-        U128 smax = U / (F * U128(kB)) + U128(kB);
-        U128 s0 = U % F;
-        if (smax < s0) return 0;
-        U128 c = (smax - s0) / F + U128(1);
-        return c.hi ? ~std::uint64_t{0} : c.lo;
-    };
-    auto ready = [&] {
-        if (U == U128(1)) return true;
-        U128 L = lowerBound();
-        return squareExceeds(L) || candidateCount(L) <= kMaxCandidates;
-    };
-
-    while (!ready()) {
-        if (stop.stop_requested()) throw detail::Stopped{};
-        U128 c = pending.back();
-        pending.pop_back();
-        if (detail::isPrime(c, stop)) {
-            addPrime(c);
-        } else {
-            U128 d = detail::findFactor(c, stop);
-            pending.push_back(d);
-            pending.push_back(c / d);
+    if (s.sign < 0) {  // s = x + y = U - tF, t = xy
+        for (U128 sum = U % F; sum <= smax && sum <= U; sum += F) {
+            U128 t = (U - sum) / F;
+            bool ov;
+            U128 s2 = mulChecked(sum, sum, ov);
+            if (ov || s2 < (t << 2)) continue;
+            U128 disc = s2 - (t << 2), r = isqrt(disc);
+            if (r * r != disc || r >= sum || ((sum - r).lo & 1)) continue;
+            if (isProduct((sum + r) >> 1, (sum - r) >> 1, false)) return true;
         }
+        return false;
     }
+    // d = y - x, U = tF + d: d runs over U mod F + kF, positive and negative.
+    auto tryDiff = [&](U128 mag, bool negative) {
+        U128 rest = negative ? U + mag : U - mag;
+        if (!negative && mag > U) return false;
+        U128 t = rest / F;
+        if (t.isZero()) return false;
+        bool ov;
+        U128 d2 = mulChecked(mag, mag, ov);
+        if (ov) return false;
+        U128 disc = d2 + (t << 2), r = isqrt(disc);
+        if (r * r != disc || r <= mag || ((r - mag).lo & 1)) return false;
+        U128 x = negative ? (r + mag) >> 1 : (r - mag) >> 1;  // y - x = -+mag
+        U128 y = negative ? (r - mag) >> 1 : (r + mag) >> 1;
+        return isProduct(x, y, true);
+    };
+    U128 r0 = U % F;
+    for (U128 d = r0; d <= smax; d += F)
+        if (tryDiff(d, false)) return true;
+    for (U128 d = F - r0; d <= smax && !r0.isZero(); d += F)
+        if (tryDiff(d, true)) return true;
+    return false;
+}
 
-    // The conditions on a. For a prime n each base fails with chance 1/q at
-    // most, so a few consecutive bases always settle it.
+namespace {
+
+// Pocklington's conditions; -1 composite, 1 settled.
+int settleMinus(const Side& s, U128 n, const Mont128& m) {
     const U128 one = m.one();
-    auto settle = [&](U128 exponent, U128 rest) -> int {  // 1 proven, -1 composite
+    auto settle = [&](U128 exponent, U128 rest) -> int {
         for (std::uint64_t a = 2; a < 100000; ++a) {
             U128 x = powMont(m, m.toMont(U128(a)), exponent);
             if (powMont(m, x, rest) != one) return -1;  // a^(n-1) != 1
@@ -193,29 +273,122 @@ bool pocklington(U128 n, const Mont128& m, const std::stop_token& stop) {
         }
         throw std::logic_error("primality certificate not settled");
     };
-    for (U128 q : qs)
-        if (settle(n1 / q, q) < 0) return false;
-    if (U == U128(1)) return true;
-    if (settle(F, U) < 0) return false;
+    for (U128 q : s.qs)
+        if (settle(s.N / q, q) < 0) return -1;
+    if (s.U != U128(1) && settle(s.F, s.U) < 0) return -1;
+    return 1;
+}
 
-    U128 L = lowerBound();
-    if (squareExceeds(L)) return true;
-    // n - 1 = F*U with n = (xF+1)(yF+1): U = xy*F + (x+y).
-    U128 smax = U / (F * U128(kB)) + U128(kB);
-    for (U128 s = U % F; s <= smax; s += F) {
-        U128 t = (U - s) / F;
-        bool ov;
-        U128 s2 = mulChecked(s, s, ov);
-        if (ov || s2 < (t << 2)) continue;
-        U128 disc = s2 - (t << 2);
-        U128 r = isqrt(disc);
-        if (r * r != disc || r >= s || ((s - r).lo & 1)) continue;
-        U128 x = (s + r) >> 1, y = (s - r) >> 1;
-        U128 p1 = x * F + U128(1), p2 = y * F + U128(1);
-        U128 prod = mulChecked(p1, p2, ov);
-        if (!ov && prod == n) return false;
+// (a | n) for odd n.
+int jacobi(U128 a, U128 n) {
+    int result = 1;
+    a = a % n;
+    while (!a.isZero()) {
+        while (!a.isOdd()) {
+            a >>= 1;
+            std::uint64_t r = n.lo & 7;
+            if (r == 3 || r == 5) result = -result;
+        }
+        std::swap(a, n);
+        if ((a.lo & 3) == 3 && (n.lo & 3) == 3) result = -result;
+        a = a % n;
     }
-    return true;
+    return n == U128(1) ? result : 0;
+}
+
+// V_k of the Lucas sequence V_0 = 2, V_1 = p, V_(i+1) = p V_i - V_(i-1).
+U128 lucasV(const Mont128& m, U128 p, U128 k) {
+    const U128 two = m.add(m.one(), m.one());
+    U128 v0 = two, v1 = p;
+    for (int i = bitLength(k) - 1; i >= 0; --i) {
+        if (((k >> i) & U128(1)) == U128(1)) {
+            v0 = m.sub(m.mul(v0, v1), p);
+            v1 = m.sub(m.sqr(v1), two);
+        } else {
+            v1 = m.sub(m.mul(v0, v1), p);
+            v0 = m.sub(m.sqr(v0), two);
+        }
+    }
+    return v0;
+}
+
+// The Lucas conditions with one sequence; -1 composite, 1 settled. With
+// alpha = (P + sqrt(P^2 - 4)) / 2 of norm 1, the norm of alpha^k - 1 is
+// 2 - V_k: gcd(2 - V_k, n) = 1 says alpha^k != 1 modulo every prime of n,
+// whose order of alpha divides p - (P^2 - 4 | p).
+int settlePlus(const Side& s, U128 n, const Mont128& m) {
+    const U128 two = m.add(m.one(), m.one());
+    for (std::uint64_t p = 3; p < 100000; ++p) {
+        int j = jacobi(U128(p * p - 4), n);
+        if (j == 0) return -1;  // shares a factor with p^2 - 4 (n is far larger)
+        if (j == 1) continue;   // a prime n needs (P^2 - 4 | n) = -1 for V_(n+1) = 2
+        const U128 pm = m.toMont(U128(p));
+        bool retry = false;
+        std::vector<std::pair<U128, U128>> checks;
+        for (U128 q : s.qs) checks.push_back({s.N / q, q});
+        if (s.U != U128(1)) checks.push_back({s.F, s.U});
+        for (auto [exponent, rest] : checks) {
+            U128 v = lucasV(m, pm, exponent);
+            if (lucasV(m, v, rest) != two) return -1;  // V_(n+1) != 2
+            if (v == two) {
+                retry = true;
+                break;
+            }
+            if (gcd(m.fromMont(m.sub(two, v)), n) != U128(1)) return -1;
+        }
+        if (!retry) return 1;
+    }
+    throw std::logic_error("primality certificate not settled");
+}
+
+bool certify(U128 n, const Side& s, const Mont128& m) {
+    if ((s.sign < 0 ? settleMinus(s, n, m) : settlePlus(s, n, m)) < 0) return false;
+    if (s.U == U128(1) || squareExceeds(lowerBound(s), n)) return true;
+    return !splitsInTwo(s, n);
+}
+
+// Works on whichever of n - 1 and n + 1 gets ready first: prime cofactors
+// are cheap to recognise, splitting a composite one is the costly step.
+bool provePrime(U128 n, const Mont128& m, const std::stop_token& stop) {
+    Side sides[2] = {makeSide(n, -1), Side{}};
+    int made = 1;
+    auto testSingle = [&](Side& s) {
+        if (s.pending.size() == 1 && !s.pending[0].composite) {
+            U128 c = s.pending[0].c;
+            if (detail::isPrime(c, stop)) s.addPrime(c);
+            else s.pending[0].composite = true;
+        }
+    };
+    testSingle(sides[0]);
+    for (;;) {
+        if (stop.stop_requested()) throw detail::Stopped{};
+        for (int i = 0; i < made; ++i)
+            if (ready(sides[i], n)) return certify(n, sides[i], m);
+        if (made == 1) {
+            sides[1] = makeSide(n, +1);
+            made = 2;
+            testSingle(sides[1]);
+            continue;
+        }
+        // Split the smallest composite cofactor of either side.
+        Side* best = nullptr;
+        std::size_t bestIndex = 0;
+        for (Side& s : sides)
+            for (std::size_t k = 0; k < s.pending.size(); ++k)
+                if (!best || s.pending[k].c < best->pending[bestIndex].c) {
+                    best = &s;
+                    bestIndex = k;
+                }
+        Pending p = best->pending[bestIndex];
+        best->pending.erase(best->pending.begin() + static_cast<std::ptrdiff_t>(bestIndex));
+        if (!p.composite && detail::isPrime(p.c, stop)) {
+            best->addPrime(p.c);
+        } else {
+            U128 d = detail::findFactor(p.c, stop);
+            best->pending.push_back({d, false});
+            best->pending.push_back({p.c / d, false});
+        }
+    }
 }
 
 }  // namespace
@@ -249,7 +422,7 @@ bool isPrime(U128 n, const std::stop_token& stop) {
     Mont128 m(n);
     if (n < psi12()) return millerRabin(m, n, 12);
     if (n < psi13()) return millerRabin(m, n, 13);
-    return millerRabin(m, n, 1) && pocklington(n, m, stop);
+    return millerRabin(m, n, 1) && provePrime(n, m, stop);
 }
 
 }  // namespace detail

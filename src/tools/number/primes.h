@@ -48,6 +48,11 @@ TrialResult trialDivide(U128 n, std::uint32_t limit, std::vector<U128>& factors)
 
 const std::vector<std::uint32_t>& oddPrimesBelow65536();
 
+// The last step of a certificate with n -+ 1 = F * U (sign -1 / +1), every
+// prime of U at least 65536: whether n = (xF + 1)(yF -+ 1) for some x, y.
+// Only meaningful when few candidates remain (about n / (F^3 * 65536)).
+bool splitsInTwo(U128 n, U128 F, int sign);
+
 }  // namespace detail
 
 }  // namespace kz
