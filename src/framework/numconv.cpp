@@ -3,7 +3,7 @@
 #include <cfloat>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 namespace kz {
@@ -44,6 +44,31 @@ double readRadix(std::string_view s, int base, std::size_t& used) {
     return v;
 }
 
+// Up to 15 digits with up to 22 decimals are exact as m / 10^k, a single
+// correctly rounded division: the common case, without the general parser.
+bool fastDecimal(std::string_view num, double& out) {
+    static constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    std::uint64_t m = 0;
+    int digits = 0, decimals = 0;
+    bool point = false;
+    for (char c : num) {
+        if (c == '.' && !point) {
+            point = true;
+        } else if (isDigit(c)) {
+            if (digits > 0 || c != '0') ++digits;
+            if (digits > 15) return false;
+            m = m * 10 + static_cast<unsigned>(c - '0');
+            if (point) ++decimals;
+        } else {
+            return false;
+        }
+    }
+    if (decimals > 22) return false;
+    out = static_cast<double>(m) / kPow10[decimals];
+    return true;
+}
+
 // Converts a well-formed decimal text [sign] digits [. digits] [e [sign] digits]
 // to a double, telling overflow (raised) from underflow (0).
 double decimalToDouble(std::string_view num) {
@@ -53,6 +78,7 @@ double decimalToDouble(std::string_view num) {
         num.remove_prefix(1);
     }
     double v = 0;
+    if (fastDecimal(num, v)) return negative ? -v : v;
     auto [ptr, ec] = std::from_chars(num.data(), num.data() + num.size(), v, std::chars_format::general);
     (void)ptr;
     if (ec == std::errc::result_out_of_range) {
@@ -136,19 +162,26 @@ struct Decimal {
     int exponent = 0;    // decimal exponent of the first digit
 };
 
-// Rounds |v| (finite, non-zero) to `sig` significant digits.
+// Rounds v (finite, non-zero) to `sig` significant digits.
 Decimal toDecimal(double v, int sig) {
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*e", sig - 1, v);
+    auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, sig - 1);
     Decimal d;
     const char* p = buf;
     if (*p == '-') {
         d.negative = true;
         ++p;
     }
-    for (; *p && *p != 'e'; ++p)
+    for (; p < res.ptr && *p != 'e'; ++p)
         if (isDigit(*p)) d.digits.push_back(*p);
-    if (*p == 'e') d.exponent = std::atoi(p + 1);
+    if (p < res.ptr && *p == 'e') {
+        ++p;
+        bool neg = *p == '-';
+        if (*p == '-' || *p == '+') ++p;
+        int e = 0;
+        for (; p < res.ptr; ++p) e = e * 10 + (*p - '0');
+        d.exponent = neg ? -e : e;
+    }
     while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
     return d;
 }
@@ -157,6 +190,8 @@ std::string significantText(double v, int sig) {
     if (std::isnan(v)) fail(FailureKind::Invalid);
     if (std::isinf(v)) fail(FailureKind::Overflow);
     if (v == 0) return "0";
+    // Whole numbers short enough to need neither rounding nor an exponent.
+    if (sig == 15 && std::fabs(v) < 1e15 && v == std::trunc(v)) return std::to_string(static_cast<std::int64_t>(v));
     Decimal d = toDecimal(v, sig);
     std::string out = d.negative ? "-" : "";
     if (d.exponent >= sig || d.exponent < -4) {
