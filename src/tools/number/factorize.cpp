@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <mutex>
 #include <numeric>
 
 #include "framework/numconv.h"
@@ -126,21 +127,20 @@ EcmLevel makeLevel(std::uint32_t b1, std::uint32_t b2, std::uint32_t curves) {
     return L;
 }
 
-// Escalating effort; the last level repeats until a factor turns up.
-const std::vector<EcmLevel>& ecmLevels() {
-    static const std::vector<EcmLevel> levels = [] {
-        std::vector<EcmLevel> v;
-        v.push_back(makeLevel(60, 6000, 6));
-        v.push_back(makeLevel(125, 12500, 10));
-        v.push_back(makeLevel(200, 20000, 16));
-        v.push_back(makeLevel(350, 35000, 24));
-        v.push_back(makeLevel(700, 70000, 40));  // 12-13 digit factors
-        v.push_back(makeLevel(1000, 100000, 80));
-        v.push_back(makeLevel(2000, 200000, 200));
-        v.push_back(makeLevel(5000, 500000, 1));
-        return v;
-    }();
-    return levels;
+// Escalating effort; the last level repeats until a factor turns up. Each
+// level's tables are built on first use.
+constexpr std::uint32_t kLevels[][3] = {
+    {60, 6000, 6}, {125, 12500, 10}, {200, 20000, 16}, {350, 35000, 24},
+    {700, 70000, 40},  // 12-13 digit factors
+    {1000, 100000, 80}, {2000, 200000, 200}, {5000, 500000, 1},
+};
+constexpr std::size_t kLevelCount = sizeof kLevels / sizeof kLevels[0];
+
+const EcmLevel& ecmLevel(std::size_t i) {
+    static std::once_flag once[kLevelCount];
+    static EcmLevel levels[kLevelCount];
+    std::call_once(once[i], [i] { levels[i] = makeLevel(kLevels[i][0], kLevels[i][1], kLevels[i][2]); });
+    return levels[i];
 }
 
 // One curve By^2 = x^3 + Ax^2 + x in Montgomery's x-only coordinates.
@@ -284,11 +284,10 @@ private:
 
 template <class M>
 U128 ecm(const M& m, std::size_t firstLevel, const std::stop_token& stop) {
-    const auto& levels = ecmLevels();
     std::uint64_t sigma = 7;
     Ecm<M> curve(m);
-    for (std::size_t li = firstLevel;; li = std::min(li + 1, levels.size() - 1)) {
-        const EcmLevel& L = levels[li];
+    for (std::size_t li = firstLevel;; li = std::min(li + 1, kLevelCount - 1)) {
+        const EcmLevel& L = ecmLevel(li);
         for (std::uint32_t c = 0; c < L.curves; ++c) {
             if (stop.stop_requested()) throw detail::Stopped{};
             if (U128 f = curve.run(sigma++, L)) return f;

@@ -97,6 +97,7 @@ public:
         U128 inv = n;
         for (int i = 0; i < 6; ++i) inv = inv * (U128(2) - n * inv);
         ninv_ = inv;
+        nprime_ = 0 - inv.lo;
         one_ = (U128(0) - n) % n;  // 2^128 mod n
         // R^2 mod n by doubling R mod n 128 times.
         U128 r = one_;
@@ -113,14 +114,21 @@ public:
     T minusOne() const { return n_ - one_; }
 
     KZ_HOT_INLINE T mul(T a, T b) const {
-        U128 th, tl, mh, ml;
-        mulFull(a, b, th, tl);
-        U128 m = tl * ninv_;
-        mulFull(m, n_, mh, ml);
-        U128 r = th - mh;
-        return th < mh ? r + n_ : r;
+        U128 p00 = mulWide(a.lo, b.lo), p01 = mulWide(a.lo, b.hi);
+        U128 p10 = mulWide(a.hi, b.lo), p11 = mulWide(a.hi, b.hi);
+        U128 mid = U128(p00.hi) + U128(p01.lo) + U128(p10.lo);
+        U128 high = p11 + U128(p01.hi) + U128(p10.hi) + U128(mid.hi);
+        return reduce(p00.lo, mid.lo, high.lo, high.hi);
     }
-    KZ_HOT_INLINE T sqr(T a) const { return mul(a, a); }
+    KZ_HOT_INLINE T sqr(T a) const {
+        U128 p00 = mulWide(a.lo, a.lo), p01 = mulWide(a.lo, a.hi), p11 = mulWide(a.hi, a.hi);
+        // a^2 = p00 + 2*p01*2^64 + p11*2^128
+        U128 twice = p01 << 1;
+        std::uint64_t top = p01.hi >> 63;
+        U128 mid = U128(p00.hi) + U128(twice.lo);
+        U128 high = p11 + U128(twice.hi) + U128(mid.hi) + U128::fromParts(top, 0);
+        return reduce(p00.lo, mid.lo, high.lo, high.hi);
+    }
     KZ_HOT_INLINE T add(T a, T b) const {
         U128 s = a + b;
         return s >= n_ ? s - n_ : s;
@@ -138,7 +146,25 @@ public:
     }
 
 private:
+    // Word-by-word Montgomery reduction of t0 + t1 2^64 + t2 2^128 + t3 2^192
+    // (< n^2): two steps of adding u*n to clear the low words.
+    KZ_HOT_INLINE T reduce(std::uint64_t t0, std::uint64_t t1, std::uint64_t t2, std::uint64_t t3) const {
+        std::uint64_t u = t0 * nprime_;
+        U128 p = mulWide(u, n_.lo) + U128(t0);
+        p = mulWide(u, n_.hi) + U128(t1) + U128(p.hi);
+        t1 = p.lo;
+        U128 c = U128(t2) + U128(p.hi);
+        t2 = c.lo;
+        t3 += c.hi;
+        u = t1 * nprime_;
+        p = mulWide(u, n_.lo) + U128(t1);
+        p = mulWide(u, n_.hi) + U128(t2) + U128(p.hi);
+        U128 r = U128::fromParts(t3, 0) + U128(p.lo) + U128::fromParts(p.hi, 0);
+        return r >= n_ ? r - n_ : r;
+    }
+
     U128 n_, ninv_, one_, r2_, r3_;
+    std::uint64_t nprime_;  // -n^-1 mod 2^64
 };
 
 // base^e in Montgomery form, left to right.

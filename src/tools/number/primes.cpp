@@ -402,15 +402,29 @@ TrialResult trialDivide(U128 n, std::uint32_t limit, std::vector<U128>& factors)
     int tz = trailingZeros(n);
     for (int i = 0; i < tz; ++i) factors.push_back(U128(2));
     n >>= tz;
-    for (const SmallPrime& sp : table().entries) {
-        if (sp.p >= limit) break;
-        if (mulWide(sp.p, sp.p) > n) return {n, true};
+    const std::vector<SmallPrime>& primes = table().entries;
+    std::size_t i = 0;
+    // Two words: every p^2 is far below n, so no square-root test yet.
+    for (; i < primes.size() && n.hi; ++i) {
+        const SmallPrime& sp = primes[i];
+        if (sp.p >= limit) return {n, false};
         while (divides(sp, n)) {
             n = exactQuotient(sp, n);
             factors.push_back(U128(sp.p));
         }
     }
-    return {n, n < mulWide(limit, limit)};
+    if (n.hi) return {n, false};  // every prime below the limit tried
+    std::uint64_t x = n.lo;
+    for (; i < primes.size(); ++i) {
+        const SmallPrime& sp = primes[i];
+        if (sp.p >= limit) break;
+        if (std::uint64_t{sp.p} * sp.p > x) return {U128(x), true};
+        while (x * sp.inv <= sp.lim) {
+            x *= sp.inv;
+            factors.push_back(U128(sp.p));
+        }
+    }
+    return {U128(x), x < std::uint64_t{limit} * limit};
 }
 
 bool isPrime(U128 n, const std::stop_token& stop) {
