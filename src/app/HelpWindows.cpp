@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -35,6 +36,8 @@ QPushButton* button(const char* name, const QString& text) {
     auto* b = new QPushButton(text);
     b->setObjectName(name);
     b->setAutoDefault(false);
+    // Room for the caption whichever fallback face draws it.
+    b->setMinimumWidth(b->fontMetrics().horizontalAdvance(text) + 32);
     return b;
 }
 
@@ -42,6 +45,9 @@ QTextEdit* richText(const char* resource) {
     auto* t = new QTextEdit;
     t->setObjectName("RichTextBox1");
     t->setReadOnly(true);
+    // Song faces draw tall; a little more leading keeps the lines apart.
+    t->document()->setDefaultStyleSheet("p { line-height: 125%; }");
+    t->document()->setDocumentMargin(8);
     t->setHtml(resourceText(resource));
     return t;
 }
