@@ -16,16 +16,18 @@ namespace {
 // search lies below one million.
 constexpr std::int64_t kSieveLimit = 1000000;
 
-const std::vector<bool>& sieve() {
-    static const std::vector<bool> prime = [] {
-        std::vector<bool> p(kSieveLimit, true);
-        p[0] = p[1] = false;
-        for (std::int64_t i = 2; i * i < kSieveLimit; ++i)
+// Odd numbers only: entry i tells whether 2i + 1 is prime.
+const std::vector<std::uint8_t>& sieve() {
+    static const std::vector<std::uint8_t> odd = [] {
+        const std::size_t size = kSieveLimit / 2;
+        std::vector<std::uint8_t> p(size, 1);
+        p[0] = 0;  // 1
+        for (std::size_t i = 1; (2 * i + 1) * (2 * i + 1) < kSieveLimit; ++i)
             if (p[i])
-                for (std::int64_t j = i * i; j < kSieveLimit; j += i) p[j] = false;
+                for (std::size_t j = (2 * i + 1) * (2 * i + 1) / 2; j < size; j += 2 * i + 1) p[j] = 0;
         return p;
     }();
-    return prime;
+    return odd;
 }
 
 std::string digits(std::int64_t v) { return std::to_string(v); }
@@ -85,7 +87,7 @@ void prepare() { (void)sieve(); }
 
 bool isPrime(std::int64_t p) {
     if (p < 3) return false;
-    if (p < kSieveLimit) return sieve()[static_cast<std::size_t>(p)];
+    if (p < kSieveLimit) return (p & 1) && sieve()[static_cast<std::size_t>(p / 2)];
     return isPrime64(static_cast<std::uint64_t>(p));
 }
 
