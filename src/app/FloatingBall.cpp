@@ -107,7 +107,14 @@ void FloatingBall::moveEvent(QMoveEvent* e) {
 }
 
 void FloatingBall::closeEvent(QCloseEvent* e) {
-    // It has no close box; Alt+F4 must not leave the program without a way out.
+    // It has no close box; Alt+F4 must not leave the program without a way
+    // out. Only the end of the desktop session may close it.
+#ifndef QT_NO_SESSIONMANAGER
+    if (qApp->isSavingSession()) {
+        e->accept();
+        return;
+    }
+#endif
     e->ignore();
 }
 

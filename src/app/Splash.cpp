@@ -71,6 +71,11 @@ void Splash::advance() {
             break;
         case SplashEvent::Kind::End:
             hide();
+            // The last chime has ended by now; give the audio device back.
+            if (sound_) {
+                QTimer::singleShot(500, sound_, &QObject::deleteLater);
+                sound_ = nullptr;
+            }
             WindowRegistry::instance().open("Form0");
             break;
         }
