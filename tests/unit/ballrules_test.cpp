@@ -54,11 +54,4 @@ TEST(BallStart, FlushRightThreeQuartersDown) {
     EXPECT_EQ(kz::ballStart({0, 0, 320, 200}, {0, 0, 320, 140}, 34, 50), (PixelPoint{286, 90}));
 }
 
-TEST(BallDragged, MovesVerticallyOnlyAndMayLeaveTheScreen) {
-    EXPECT_EQ(kz::ballDragged(kScreen, kBottomBar, 34, 420, 20), (PixelPoint{1246, 400}));
-    EXPECT_EQ(kz::ballDragged(kScreen, kBottomBar, 34, 5, 20), (PixelPoint{1246, -15}));
-    EXPECT_EQ(kz::ballDragged(kScreen, kBottomBar, 34, 799, 0), (PixelPoint{1246, 799}));
-    EXPECT_EQ(kz::ballDragged(kScreen, kRightBar, 34, 420, 20), (PixelPoint{1186, 400}));
-}
-
 }  // namespace

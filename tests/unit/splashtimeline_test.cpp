@@ -62,15 +62,6 @@ TEST(SplashTimeline, ALateClockCatchesUpInOrderWithoutPassingTheEnd) {
     EXPECT_TRUE(t.advance(20000).empty());
 }
 
-TEST(SplashTimeline, TheBallComesAtTheEndEvenIfTheFadeIsBehind) {
-    SplashTimeline t;
-    const auto events = t.advance(SplashTimeline::kEndMs);
-    ASSERT_FALSE(events.empty());
-    EXPECT_EQ(events.back(), (SplashEvent{Kind::End, 0}));
-    for (const auto& e : events)
-        if (e.kind == Kind::Opacity) EXPECT_LE(e.value, SplashTimeline::kFinalOpacity);
-}
-
 // A timer that sleeps until the next due time wakes a bounded number of
 // times and then never again, so the program idles once the ball shows.
 TEST(SplashTimeline, SleepsBetweenEventsAndStopsAfterTheEnd) {

@@ -73,8 +73,6 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("entry");
         QTest::newRow("plus") << "+" << "ans+";
-        QTest::newRow("times") << "*" << "ans*";
-        QTest::newRow("divide") << "/" << "ans/";
         QTest::newRow("minus stays a sign") << "-" << "-";
         QTest::newRow("then more") << "+2" << "ans+2";
     }
@@ -104,15 +102,11 @@ private slots:
         QVERIFY(bar->calculateButton()->isEnabled());
     }
 
-    void creditWordsShowTheMakers() {
+    void creditWordsShowTheMakersFromTheShortTexts() {
         ui::CalcBar* bar = shownBar();
-        enter(bar, "Name");
-        QCOMPARE(bar->answer()->text(), QString("KelbrinZorvan2010 1.9 版"));
-        QCOMPARE(test::child<QLabel>(bar, "Label2")->text(), QString("name"));
-        enter(bar, "COMPANY");
-        QCOMPARE(bar->answer()->text(), QString("KelbrinZorvan 工作室"));
-        enter(bar, "author");
+        enter(bar, "AUTHOR");
         QCOMPARE(bar->answer()->text(), QString("KelbrinZorvan 开发组"));
+        QCOMPARE(test::child<QLabel>(bar, "Label2")->text(), QString("author"));
     }
 
     void anotherActiveWindowHidesTheBarWithItsTexts() {

@@ -64,17 +64,6 @@ private slots:
         QVERIFY(!splash.waiting());
     }
 
-    void theBallComesEvenWhenTheClockJumpsPastTheFade() {
-        qint64 now = 0;
-        ui::Splash splash([&now] { return now; });
-        splash.Form_Load();
-        now = 2701;
-        splash.advance();
-        QVERIFY(!splash.isVisible());
-        QVERIFY(ui::WindowRegistry::instance().existing("Form0")->isVisible());
-        QVERIFY(splash.windowOpacity() <= 250 / 255.0 + 1e-9);
-    }
-
     void runsOnItsOwnTimers() {
         ui::Splash splash;
         splash.Form_Load();
