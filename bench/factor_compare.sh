@@ -91,7 +91,7 @@ for kind in primes random semiprimes; do
     factor < "$file" | awk -F': ' '{n=split($2,f," "); if (n==1) print "这是一个质数"; else {s=f[1]; for(i=2;i<=n;i++) s=s "*" f[i]; print s}}' > "$WORK/$kind.gnu"
     cmp -s "$WORK/$kind.kz" "$WORK/$kind.gnu" || echo "WARNING: kzfactor and GNU factor disagree on $kind" >&2
 
-    read -r _ kzmed kzmean < <(for _ in $(seq "$RUNS"); do "$KZFACTOR" --time < "$file"; done |
+    read -r _ kzmed kzmean _ < <(for _ in $(seq "$RUNS"); do "$KZFACTOR" --time < "$file"; done |
         sort -k3 -g | awk -v r="$RUNS" 'NR == int((r + 1) / 2)')
     kzwall=$(wall_per_number "$file" "$KZFACTOR")
     gnu=$(wall_per_number "$file" factor)

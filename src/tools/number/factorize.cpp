@@ -265,13 +265,16 @@ private:
             inv = m_.mul(inv, pts_[i].z);
             pts_[i].x = m_.mul(pts_[i].x, zinv);
         }
-        acc = m_.one();
+        // Four products in turn: the multiplier's latency, not its
+        // throughput, would otherwise bound this loop.
+        T prod[4] = {m_.one(), m_.one(), m_.one(), m_.one()};
+        std::uint32_t turn = 0;
         for (std::size_t i = 0; i < L.giants; ++i) {
             const T gx = pts_[nb + i].x;
-            for (std::uint32_t k = L.pairStart[i]; k < L.pairStart[i + 1]; ++k)
-                acc = m_.mul(acc, m_.sub(gx, pts_[L.pairBaby[k]].x));
+            for (std::uint32_t k = L.pairStart[i]; k < L.pairStart[i + 1]; ++k, ++turn)
+                prod[turn & 3] = m_.mul(prod[turn & 3], m_.sub(gx, pts_[L.pairBaby[k]].x));
         }
-        f = m_.gcdWith(acc);
+        f = m_.gcdWith(m_.mul(m_.mul(prod[0], prod[1]), m_.mul(prod[2], prod[3])));
         if (f == U128(1) || f == m_.modulus()) return 0;
         return f;
     }

@@ -48,11 +48,13 @@ const PrimeTable& table() {
     return t;
 }
 
+// A number below 2^50 congruent to x modulo p.
+inline std::uint64_t fold(const SmallPrime& sp, U128 x) {
+    return (x.lo & 0xffffffffu) + (x.lo >> 32) * sp.c32 + (x.hi & 0xffffffffu) * sp.c64 + (x.hi >> 32) * sp.c96;
+}
+
 inline bool divides(const SmallPrime& sp, U128 x) {
-    std::uint64_t s = x.lo;
-    if (x.hi) {
-        s = (x.lo & 0xffffffffu) + (x.lo >> 32) * sp.c32 + (x.hi & 0xffffffffu) * sp.c64 + (x.hi >> 32) * sp.c96;
-    }
+    std::uint64_t s = x.hi ? fold(sp, x) : x.lo;
     return s * sp.inv <= sp.lim;
 }
 
@@ -119,7 +121,7 @@ U128 mulChecked(U128 a, U128 b, bool& overflow) {
 // A bound L with L^2 > n proves n prime. When only L^3 > n, n could still
 // be a product of two primes p = xF + e1, q = yF + e2, and the few
 // candidates for x + y (or y - x) are checked one by one.
-constexpr std::uint32_t kB = 65536;
+constexpr std::uint32_t kB = 32768;
 constexpr std::uint64_t kMaxCandidates = 64;
 
 struct Pending {
@@ -153,18 +155,28 @@ struct Side {
     }
 };
 
-Side makeSide(U128 n, int sign) {
+// The odd primes below kB dividing n - 1 and those dividing n + 1, in one
+// pass: one residue of n - 1 per prime serves both (n > 2^64 here).
+void smallPrimesAround(U128 n, std::vector<std::uint32_t>& minus, std::vector<std::uint32_t>& plus) {
+    const U128 below = n - U128(1);
+    for (const SmallPrime& sp : table().entries) {
+        if (sp.p >= kB) break;
+        std::uint64_t r = fold(sp, below);
+        if (r * sp.inv <= sp.lim) minus.push_back(sp.p);
+        if ((r + 2) * sp.inv <= sp.lim) plus.push_back(sp.p);
+    }
+}
+
+Side makeSide(U128 n, int sign, const std::vector<std::uint32_t>& small) {
     Side s;
     s.sign = sign;
     s.N = sign < 0 ? n - U128(1) : n + U128(1);
     s.U = s.N;
-    std::vector<U128> found;
-    detail::TrialResult td = detail::trialDivide(s.N, kB, found);
-    for (U128 q : found)
-        if (s.qs.empty() || s.qs.back() != q) s.addPrime(q);
-    if (td.rest > U128(1)) {
-        if (td.complete) s.addPrime(td.rest);
-        else s.pending.push_back({td.rest, false});
+    s.addPrime(U128(2));
+    for (std::uint32_t p : small) s.addPrime(U128(p));
+    if (s.U > U128(1)) {
+        if (s.U < mulWide(kB, kB)) s.addPrime(s.U);  // no prime below kB left: U is prime
+        else s.pending.push_back({s.U, false});
     }
     return s;
 }
@@ -350,7 +362,9 @@ bool certify(U128 n, const Side& s, const Mont128& m) {
 // Works on whichever of n - 1 and n + 1 gets ready first: prime cofactors
 // are cheap to recognise, splitting a composite one is the costly step.
 bool provePrime(U128 n, const Mont128& m, const std::stop_token& stop) {
-    Side sides[2] = {makeSide(n, -1), Side{}};
+    std::vector<std::uint32_t> minus, plus;
+    smallPrimesAround(n, minus, plus);
+    Side sides[2] = {makeSide(n, -1, minus), Side{}};
     int made = 1;
     auto testSingle = [&](Side& s) {
         if (s.pending.size() == 1 && !s.pending[0].composite) {
@@ -365,7 +379,7 @@ bool provePrime(U128 n, const Mont128& m, const std::stop_token& stop) {
         for (int i = 0; i < made; ++i)
             if (ready(sides[i], n)) return certify(n, sides[i], m);
         if (made == 1) {
-            sides[1] = makeSide(n, +1);
+            sides[1] = makeSide(n, +1, plus);
             made = 2;
             testSingle(sides[1]);
             continue;

@@ -35,6 +35,24 @@ struct U128 {
     constexpr bool isZero() const { return (hi | lo) == 0; }
     constexpr explicit operator bool() const { return !isZero(); }
 
+#ifdef KZ_HAVE_INT128
+    // The native type gives the compiler its carry chains and flag compares.
+    using Native = unsigned __int128;
+    constexpr Native native() const { return (static_cast<Native>(hi) << 64) | lo; }
+    static constexpr U128 of(Native v) {
+        return fromParts(static_cast<std::uint64_t>(v >> 64), static_cast<std::uint64_t>(v));
+    }
+    friend constexpr bool operator==(const U128& a, const U128& b) { return ((a.hi ^ b.hi) | (a.lo ^ b.lo)) == 0; }
+    friend constexpr std::strong_ordering operator<=>(const U128& a, const U128& b) {
+        return a.native() <=> b.native();
+    }
+    friend constexpr bool operator<(const U128& a, const U128& b) { return a.native() < b.native(); }
+    friend constexpr bool operator>(const U128& a, const U128& b) { return a.native() > b.native(); }
+    friend constexpr bool operator<=(const U128& a, const U128& b) { return a.native() <= b.native(); }
+    friend constexpr bool operator>=(const U128& a, const U128& b) { return a.native() >= b.native(); }
+    friend constexpr U128 operator+(U128 a, U128 b) { return of(a.native() + b.native()); }
+    friend constexpr U128 operator-(U128 a, U128 b) { return of(a.native() - b.native()); }
+#else
     friend constexpr bool operator==(const U128&, const U128&) = default;
     friend constexpr std::strong_ordering operator<=>(const U128&, const U128&) = default;
 
@@ -50,6 +68,7 @@ struct U128 {
         r.hi = a.hi - b.hi - (a.lo < b.lo);
         return r;
     }
+#endif
     friend constexpr U128 operator&(U128 a, U128 b) { return fromParts(a.hi & b.hi, a.lo & b.lo); }
     friend constexpr U128 operator|(U128 a, U128 b) { return fromParts(a.hi | b.hi, a.lo | b.lo); }
     friend constexpr U128 operator<<(U128 a, unsigned s) {
