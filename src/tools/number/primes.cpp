@@ -271,24 +271,35 @@ bool detail::splitsInTwo(U128 n, U128 F, int sign) {
 
 namespace {
 
-// Pocklington's conditions; -1 composite, 1 settled.
+// Pocklington's conditions; -1 composite, 1 settled. With A = a^U, each
+// a^((n-1)/q) is A^(F/q), an exponent of the size of F rather than of n.
 int settleMinus(const Side& s, U128 n, const Mont128& m) {
     const U128 one = m.one();
-    auto settle = [&](U128 exponent, U128 rest) -> int {
-        for (std::uint64_t a = 2; a < 100000; ++a) {
-            U128 x = powMont(m, m.toMont(U128(a)), exponent);
-            if (powMont(m, x, rest) != one) return -1;  // a^(n-1) != 1
-            if (x == one) continue;
-            U128 xv = m.fromMont(x);
-            if (xv.isZero() || gcd(xv - U128(1), n) != U128(1)) return -1;
-            return 1;
+    std::vector<U128> open = s.qs;
+    bool boundOpen = s.U != U128(1);
+    for (std::uint64_t a = 2; a < 100000; ++a) {
+        const U128 am = m.toMont(U128(a));
+        const U128 A = powMont(m, am, s.U);
+        if (powMont(m, A, s.F) != one) return -1;  // a^(n-1) != 1
+        auto coprime = [&](U128 x) { U128 v = m.fromMont(x); return !v.isZero() && gcd(v - U128(1), n) == U128(1); };
+        std::vector<U128> still;
+        for (U128 q : open) {
+            U128 x = powMont(m, A, s.F / q);
+            if (x == one) still.push_back(q);
+            else if (!coprime(x)) return -1;
         }
-        throw std::logic_error("primality certificate not settled");
-    };
-    for (U128 q : s.qs)
-        if (settle(s.N / q, q) < 0) return -1;
-    if (s.U != U128(1) && settle(s.F, s.U) < 0) return -1;
-    return 1;
+        open.swap(still);
+        if (boundOpen) {
+            U128 x = powMont(m, am, s.F);
+            if (x != one) {
+                if (!coprime(x)) return -1;
+                boundOpen = false;
+            }
+        }
+        if (open.empty() && !boundOpen) return 1;
+    }
+    // For a prime n each base fails a condition with chance 1/q at most.
+    throw std::logic_error("primality certificate not settled");
 }
 
 // (a | n) for odd n.
@@ -327,7 +338,8 @@ U128 lucasV(const Mont128& m, U128 p, U128 k) {
 // The Lucas conditions with one sequence; -1 composite, 1 settled. With
 // alpha = (P + sqrt(P^2 - 4)) / 2 of norm 1, the norm of alpha^k - 1 is
 // 2 - V_k: gcd(2 - V_k, n) = 1 says alpha^k != 1 modulo every prime of n,
-// whose order of alpha divides p - (P^2 - 4 | p).
+// whose order of alpha divides p - (P^2 - 4 | p). V_(jk) = V_j(V_k), so
+// W = V_U serves every q as for Pocklington.
 int settlePlus(const Side& s, U128 n, const Mont128& m) {
     const U128 two = m.add(m.one(), m.one());
     for (std::uint64_t p = 3; p < 100000; ++p) {
@@ -335,19 +347,16 @@ int settlePlus(const Side& s, U128 n, const Mont128& m) {
         if (j == 0) return -1;  // shares a factor with p^2 - 4 (n is far larger)
         if (j == 1) continue;   // a prime n needs (P^2 - 4 | n) = -1 for V_(n+1) = 2
         const U128 pm = m.toMont(U128(p));
+        const U128 W = lucasV(m, pm, s.U);
+        if (lucasV(m, W, s.F) != two) return -1;  // V_(n+1) != 2
         bool retry = false;
-        std::vector<std::pair<U128, U128>> checks;
-        for (U128 q : s.qs) checks.push_back({s.N / q, q});
-        if (s.U != U128(1)) checks.push_back({s.F, s.U});
-        for (auto [exponent, rest] : checks) {
-            U128 v = lucasV(m, pm, exponent);
-            if (lucasV(m, v, rest) != two) return -1;  // V_(n+1) != 2
-            if (v == two) {
-                retry = true;
-                break;
-            }
-            if (gcd(m.fromMont(m.sub(two, v)), n) != U128(1)) return -1;
-        }
+        auto check = [&](U128 v) {
+            if (v == two) retry = true;
+            return v == two || gcd(m.fromMont(m.sub(two, v)), n) == U128(1);
+        };
+        for (U128 q : s.qs)
+            if (!check(lucasV(m, W, s.F / q))) return -1;
+        if (s.U != U128(1) && !check(lucasV(m, pm, s.F))) return -1;
         if (!retry) return 1;
     }
     throw std::logic_error("primality certificate not settled");
