@@ -45,41 +45,38 @@ ToolWindow::ToolWindow(const char* form) : QDialog(nullptr) {
 
 void ToolWindow::registerControl(QWidget* w) { controls_.push_back(w); }
 
-QLineEdit* ToolWindow::addInput(const char* name, const QString& accessibleName, int maxLength, FilterMode filter) {
-    auto* e = new QLineEdit(this);
+template <typename Box>
+Box* ToolWindow::addBox(const char* name, const QString& accessibleName) {
+    auto* e = new Box(this);
     e->setObjectName(name);
     e->setAccessibleName(accessibleName);
     e->setFont(boxFont());
+    registerControl(e);
+    return e;
+}
+
+QLineEdit* ToolWindow::addInput(const char* name, const QString& accessibleName, int maxLength, FilterMode filter) {
+    auto* e = addBox<QLineEdit>(name, accessibleName);
     if (maxLength > 0) e->setMaxLength(maxLength);
     e->setMinimumWidth(200);
     if (filter != FilterMode::None) new LineEditBox(e, filter_, filter);
     e->installEventFilter(this);
-    registerControl(e);
-    inputs_.push_back(e);
     return e;
 }
 
 QLineEdit* ToolWindow::addOutput(const char* name, const QString& accessibleName) {
-    auto* e = new QLineEdit(this);
-    e->setObjectName(name);
-    e->setAccessibleName(accessibleName);
-    e->setFont(boxFont());
+    auto* e = addBox<QLineEdit>(name, accessibleName);
     e->setReadOnly(true);
     suppressContextMenu(e);
-    registerControl(e);
     return e;
 }
 
 QPlainTextEdit* ToolWindow::addMultiLineOutput(const char* name, const QString& accessibleName) {
-    auto* e = new QPlainTextEdit(this);
-    e->setObjectName(name);
-    e->setAccessibleName(accessibleName);
-    e->setFont(boxFont());
+    auto* e = addBox<QPlainTextEdit>(name, accessibleName);
     e->setReadOnly(true);
     e->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     suppressContextMenu(e);
     suppressContextMenu(e->viewport());
-    registerControl(e);
     return e;
 }
 

@@ -82,11 +82,12 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
+    template <typename Box>
+    Box* addBox(const char* name, const QString& accessibleName);
     void setControlText(QWidget* w, const std::string& text);
 
     QVBoxLayout* rows_;
     std::vector<QWidget*> controls_;
-    std::vector<QWidget*> inputs_;
     clsTextBox filter_;
     Compute compute_;
     Texts clearTexts_;
