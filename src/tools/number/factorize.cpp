@@ -289,6 +289,14 @@ template <class M>
 U128 ecm(const M& m, std::size_t firstLevel, const std::stop_token& stop) {
     std::uint64_t sigma = 7;
     Ecm<M> curve(m);
+    // One cheap curve at each lower level first: the smallest factor is
+    // often far below the square root, and a small curve finds it at a
+    // fraction of the cost (a quarter off random 25-digit numbers, nothing
+    // measurable on balanced semiprimes).
+    for (std::size_t li = 0; li < firstLevel; ++li) {
+        if (stop.stop_requested()) throw detail::Stopped{};
+        if (U128 f = curve.run(sigma++, ecmLevel(li))) return f;
+    }
     for (std::size_t li = firstLevel;; li = std::min(li + 1, kLevelCount - 1)) {
         const EcmLevel& L = ecmLevel(li);
         for (std::uint32_t c = 0; c < L.curves; ++c) {

@@ -116,7 +116,7 @@ U128 mulChecked(U128 a, U128 b, bool& overflow) {
 // gcd(a^((n-1)/q) - 1, n) = 1, and some a has gcd(a^F - 1, n) = 1, then each
 // prime p | n has p - 1 divisible by F and by a prime of U: p >= F*kB + 1.
 // n + 1: with one Lucas sequence V(P, 1), (P^2 - 4 | n) = -1, V_(n+1) = 2,
-// gcd(V_((n+1)/q)^2 - 4, n) = 1 for every q | F and gcd(V_F^2 - 4, n) = 1,
+// gcd(2 - V_((n+1)/q), n) = 1 for every q | F and gcd(2 - V_F, n) = 1,
 // each prime p | n has p -+ 1 divisible by F and by a prime of U: p >= F*kB - 1.
 // A bound L with L^2 > n proves n prime. When only L^3 > n, n could still
 // be a product of two primes p = xF + e1, q = yF + e2, and the few
@@ -402,6 +402,7 @@ bool provePrime(U128 n, const Mont128& m, const std::stop_token& stop) {
                     best = &s;
                     bestIndex = k;
                 }
+        if (!best) throw std::logic_error("certificate: unfactored part without cofactors");
         Pending p = best->pending[bestIndex];
         best->pending.erase(best->pending.begin() + static_cast<std::ptrdiff_t>(bestIndex));
         if (!p.composite && detail::isPrime(p.c, stop)) {
