@@ -23,8 +23,17 @@ bool inverseMod(I a, I n, I& inv, I& g) {
     I r0 = n, r1 = a % n, s0 = 0, s1 = 1;
     int k = 1;
     while (r1 != I(0)) {
-        I q = r0 / r1;
-        I r2 = r0 - q * r1, s2 = s0 + q * s1;
+        // Most quotients are 1 or 2; a wide division costs far more.
+        I q, r2 = r0 - r1;
+        if (r2 < r1) {
+            q = 1;
+        } else if ((r2 -= r1) < r1) {
+            q = 2;
+        } else {
+            q = r0 / r1;
+            r2 = r0 - q * r1;
+        }
+        I s2 = s0 + q * s1;
         r0 = r1;
         r1 = r2;
         s0 = s1;
