@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <map>
 #include <random>
 #include <sstream>
 #include <stop_token>
+#include <thread>
 
 #include "framework/numconv.h"
 #include "tools/number/factorize.h"
@@ -84,6 +86,19 @@ TEST(FactorizationText, StopRequestEndsTheWork) {
     EXPECT_EQ(factorize(num("3317044064679887385961981"), source.get_token()), std::nullopt);
     EXPECT_EQ(factorizationTextOf("2575672364521", source.get_token()), std::nullopt);  // proof of a big prime
     EXPECT_EQ(factorizationTextOf("12", source.get_token()), "2*2*3");  // trial division alone never stops
+}
+
+TEST(FactorizationText, StopRequestFromAnotherThreadEndsALongRun) {
+    // Two 19-digit primes: beyond the admitted size, a long ECM run.
+    const U128 n = num("49642662176066216428750985310965160053");
+    std::optional<std::vector<U128>> result = std::vector<U128>{};
+    auto start = std::chrono::steady_clock::now();
+    {
+        std::jthread worker([&](std::stop_token stop) { result = factorize(n, stop); });
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }  // the jthread requests the stop and joins here
+    EXPECT_EQ(result, std::nullopt);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
 
 TEST(UInt128, DecimalAndDivision) {
