@@ -1,30 +1,52 @@
 #include "calc/driver.h"
 
+#include <algorithm>
 #include <istream>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 namespace kz {
 
 void runCalcDriver(std::istream& in, std::ostream& out, Evaluator& evaluator) {
-    std::string line, shown, pending;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        // Only the first line is printed, so only it is kept as the previous
-        // text; the box would otherwise grow with every error.
-        std::string box = evaluator.evaluate(line, shown);
-        shown.assign(box, 0, box.find(kAnswerLineBreak));
-        pending += shown;
+    using Traits = std::istream::traits_type;
+    constexpr std::streamsize kChunk = 1 << 16;
+    std::streambuf* source = in.rdbuf();
+    std::string input;    // bytes read; input[start..] is not yet answered
+    std::size_t start = 0;
+    std::string pending;  // answers not yet written
+    auto answer = [&](std::string_view line) {
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        pending += evaluator.evaluateFirstLine(line);
         pending += '\n';
-        // Batch while more input is waiting; answer at once when interactive.
-        if (pending.size() > (1u << 16) || in.rdbuf()->in_avail() <= 0) {
-            out.write(pending.data(), static_cast<std::streamsize>(pending.size()));
-            out.flush();
-            pending.clear();
+    };
+    auto write = [&] {
+        out.write(pending.data(), static_cast<std::streamsize>(pending.size()));
+        out.flush();
+        pending.clear();
+    };
+    for (;;) {
+        // Take whatever is waiting. Before waiting for more, write out every
+        // answer so far: an interactive user sees each answer at once.
+        std::streamsize waiting = source->in_avail();
+        if (waiting <= 0) {
+            if (!pending.empty()) write();
+            if (Traits::eq_int_type(source->sgetc(), Traits::eof())) break;
+            waiting = std::max<std::streamsize>(source->in_avail(), 1);
         }
+        input.erase(0, start);
+        start = 0;
+        const std::size_t kept = input.size();
+        input.resize(kept + static_cast<std::size_t>(std::min(waiting, kChunk)));
+        const std::streamsize got = source->sgetn(input.data() + kept, static_cast<std::streamsize>(input.size() - kept));
+        input.resize(kept + static_cast<std::size_t>(std::max<std::streamsize>(got, 0)));
+        if (got <= 0 && Traits::eq_int_type(source->sgetc(), Traits::eof())) break;
+        for (std::size_t end; (end = input.find('\n', start)) != std::string::npos; start = end + 1)
+            answer(std::string_view(input).substr(start, end - start));
+        if (pending.size() > static_cast<std::size_t>(kChunk)) write();
     }
-    out.write(pending.data(), static_cast<std::streamsize>(pending.size()));
-    out.flush();
+    if (start < input.size()) answer(std::string_view(input).substr(start));  // a last line without '\n'
+    write();
 }
 
 }  // namespace kz

@@ -10,7 +10,8 @@ namespace kz {
 
 // Evaluates each line of `in` (a trailing CR is dropped) as the calculation
 // bar would, and writes the first line of the resulting answer-box text to
-// `out`, one line out per line in.
+// `out`, one line out per line in. Answers are written in batches while more
+// input is waiting, and all of them before waiting for more input.
 void runCalcDriver(std::istream& in, std::ostream& out, Evaluator& evaluator);
 
 }  // namespace kz

@@ -67,6 +67,15 @@ Evaluator::Evaluator(ConstantsLocator constants) : locator_(std::move(constants)
 }
 
 std::string Evaluator::evaluate(std::string_view entry, std::string_view previousAnswerBoxText) {
+    std::string_view shown = evaluateFirstLine(entry);
+    if (!error_) return std::string(shown);
+    std::string box;
+    box.reserve(shown.size() + kAnswerLineBreak.size() + previousAnswerBoxText.size());
+    box.append(shown).append(kAnswerLineBreak).append(previousAnswerBoxText);
+    return box;
+}
+
+std::string_view Evaluator::evaluateFirstLine(std::string_view entry) {
     error_ = help_ = assigned_ = constantsRead_ = false;
     depth_ = 0;
     double v = 0;
@@ -84,18 +93,14 @@ std::string Evaluator::evaluate(std::string_view entry, std::string_view previou
     }
     if (!error_) {
         try {
-            std::string text = numberToText(v);
-            ans_ = strictNumber(text);
-            return text;
+            result_ = toNumberText(v);
+            ans_ = result_.value;  // ans holds the displayed value
+            return result_.view();
         } catch (const NumFailure& f) {
             raise(f.kind());
         }
     }
-    std::string_view message = errorText(errorKind_);
-    std::string box;
-    box.reserve(message.size() + kAnswerLineBreak.size() + previousAnswerBoxText.size());
-    box.append(message).append(kAnswerLineBreak).append(previousAnswerBoxText);
-    return box;
+    return errorText(errorKind_);
 }
 
 void Evaluator::raise(FailureKind kind) {
@@ -153,6 +158,12 @@ double Evaluator::factor() {
         raise(FailureKind::Invalid);
         return 0;
     }
+    const bool prefixed = scanner_.kind() == TokenKind::Minus ||
+                          (scanner_.kind() == TokenKind::Name && (scanner_.name() == "abs" || scanner_.name() == "sr"));
+    return prefixed ? prefixedFactor() : primary();
+}
+
+double Evaluator::prefixedFactor() {
     std::string prefixes;  // '-', 'a' (abs), 's' (sr), outermost first
     try {
         for (;;) {
@@ -267,10 +278,12 @@ double Evaluator::named() {
     }
 }
 
-double Evaluator::postfix(double v) {
+// The postfix step after a complete operand: nothing when the token ends it.
+double Evaluator::postfix(double v) { return endsOperand(scanner_.kind()) ? v : postfixStep(v); }
+
+double Evaluator::postfixStep(double v) {
     try {
         TokenKind k = scanner_.kind();
-        if (endsOperand(k)) return v;
         if (k == TokenKind::Bang) {
             std::int32_t n = toInt32(v);
             if (n != v || n < 0) {

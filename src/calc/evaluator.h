@@ -37,6 +37,11 @@ public:
     // the error text, a line break and previousAnswerBoxText. Never throws.
     std::string evaluate(std::string_view entry, std::string_view previousAnswerBoxText);
 
+    // Computes one entry as evaluate() does and returns only the first line
+    // of the new answer-box text: the result or the error text. Valid until
+    // the next evaluation. Never throws.
+    std::string_view evaluateFirstLine(std::string_view entry);
+
     // The previous successful result as it was displayed; 0 at start.
     double ans() const { return ans_; }
 
@@ -49,14 +54,17 @@ private:
     double sumLevel();
     double productLevel();
     double factor();
+    double prefixedFactor();
     double primary();
     double named();
     double postfix(double v);
+    double postfixStep(double v);
     double random();
     std::optional<double> constant(std::string_view name);
     std::pair<std::string, double>* variable(std::string_view name);
 
     Scanner scanner_;
+    NumberText result_;  // the text of the latest successful result
     ConstantsLocator locator_;
     ConstantsFile constants_;  // read at most once per evaluation, when a name needs it
     bool constantsRead_ = false;

@@ -1,6 +1,7 @@
 #include "calc/tokenizer.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "framework/numconv.h"
 
@@ -30,13 +31,23 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
+// Length of the leading run of ASCII bytes, eight bytes at a time.
+std::size_t asciiPrefix(std::string_view s) {
+    std::size_t i = 0;
+    for (std::uint64_t word; i + 8 <= s.size(); i += 8) {
+        std::memcpy(&word, s.data() + i, 8);
+        if (word & 0x8080808080808080u) break;
+    }
+    while (i < s.size() && static_cast<unsigned char>(s[i]) < 0x80) ++i;
+    return i;
+}
+
 }  // namespace
 
 void Scanner::setSource(std::string_view source) {
     source_.assign(source);
     starts_.clear();
-    std::size_t firstWide = 0;
-    while (firstWide < source_.size() && static_cast<unsigned char>(source_[firstWide]) < 0x80) ++firstWide;
+    const std::size_t firstWide = asciiPrefix(source_);
     if (firstWide == source_.size()) {
         length_ = static_cast<std::int32_t>(source_.size());
     } else {
@@ -59,19 +70,50 @@ std::string_view Scanner::characterAt(std::int32_t position) const {
     return std::string_view(source_).substr(begin, byteOffset(position + 1) - begin);
 }
 
-template <typename Pred>
-void Scanner::collect(Pred more) {
-    const char* begin = source_.data() + currentStart_;
-    const char* end = source_.data() + source_.size();
-    const char* p = begin;
-    more(p, end);
+void Scanner::take(std::uint32_t size) {
     textStart_ = currentStart_;
-    textSize_ = static_cast<std::uint32_t>(p - begin);
-    advanceBy(static_cast<std::int32_t>(p - begin));
+    textSize_ = size;
+    advanceBy(static_cast<std::int32_t>(size));
     fetch();
 }
 
-void Scanner::readToken() {
+// Digits, then points, then digits: "1.2.3" is 1.2 and .3.
+void Scanner::readNumber() {
+    const char* const begin = source_.data() + currentStart_;
+    const char* const end = source_.data() + source_.size();
+    const char* p = begin;
+    std::uint64_t whole = 0;  // the leading digits, while they are few enough to be exact
+    for (; p < end && isDigit(*p); ++p) whole = whole * 10 + static_cast<unsigned>(*p - '0');
+    const bool digitsOnly = p == end || *p != '.';
+    while (p < end && *p == '.') ++p;
+    while (p < end && isDigit(*p)) ++p;
+    const auto size = static_cast<std::uint32_t>(p - begin);
+    take(size);
+    kind_ = TokenKind::Number;
+    // Up to 15 digits alone are exactly that integer; other texts take the
+    // full conversion, which also rejects "." and "1..5".
+    value_ = digitsOnly && size <= 15 ? static_cast<double>(whole) : strictNumber(tokenText());
+}
+
+void Scanner::readName() {
+    const char* const begin = source_.data() + currentStart_;
+    const char* const end = source_.data() + source_.size();
+    const char* p = begin;
+    bool upper = false;
+    for (; p < end && isLetter(*p); ++p) upper |= *p < 'a';
+    take(static_cast<std::uint32_t>(p - begin));
+    std::string_view text = tokenText();
+    if (upper)
+        for (char c : text) lowered_.push_back(lower(c));
+    kind_ = TokenKind::Name;
+    std::string_view n = name();
+    if (n == "pi" || n == "e") {
+        kind_ = TokenKind::Number;
+        value_ = n == "pi" ? kScannerPi : std::exp(1.0);
+    }
+}
+
+void Scanner::readAnyToken() {
     kind_ = TokenKind::Unknown;
     textSize_ = 0;
     lowered_.clear();
@@ -84,50 +126,20 @@ void Scanner::readToken() {
         }
         fetch();
         // Only single-byte characters can belong to a token class.
-        char c = currentSize_ == 1 ? source_[currentStart_] : '\0';
-        switch (c) {
-        case ' ': advance(); continue;
-        case '-': kind_ = TokenKind::Minus; break;
-        case '+': kind_ = TokenKind::Plus; break;
-        case '*': kind_ = TokenKind::Star; break;
-        case '/': kind_ = TokenKind::Slash; break;
-        case '^': kind_ = TokenKind::Caret; break;
-        case '(': kind_ = TokenKind::LeftParen; break;
-        case ')': kind_ = TokenKind::RightParen; break;
-        case '!': kind_ = TokenKind::Bang; break;
-        case '=': kind_ = TokenKind::Equals; break;
-        default:
-            if (isDigit(c) || c == '.') {
-                // Digits, then points, then digits: "1.2.3" is 1.2 and .3.
-                collect([](const char*& p, const char* end) {
-                    while (p < end && isDigit(*p)) ++p;
-                    while (p < end && *p == '.') ++p;
-                    while (p < end && isDigit(*p)) ++p;
-                });
-                kind_ = TokenKind::Number;
-                value_ = strictNumber(tokenText());
-            } else if (isLetter(c)) {
-                collect([](const char*& p, const char* end) {
-                    while (p < end && isLetter(*p)) ++p;
-                });
-                std::string_view text = tokenText();
-                for (char ch : text) {
-                    if (ch != lower(ch)) {
-                        for (char k : text) lowered_.push_back(lower(k));
-                        break;
-                    }
-                }
-                kind_ = TokenKind::Name;
-                std::string_view n = name();
-                if (n == "pi" || n == "e") {
-                    kind_ = TokenKind::Number;
-                    value_ = n == "pi" ? kScannerPi : std::exp(1.0);
-                }
-            }
-            return;  // Unknown: the position stays on the character
+        const char c = currentSize_ == 1 ? source_[currentStart_] : '\0';
+        if (c == ' ') {
+            advance();
+            continue;
         }
-        advance();
-        return;
+        if (TokenKind k = operatorKind(c); k != TokenKind::Unknown) {
+            kind_ = k;
+            advance();
+        } else if (isDigit(c) || c == '.') {
+            readNumber();
+        } else if (isLetter(c)) {
+            readName();
+        }
+        return;  // Unknown: the position stays on the character
     }
 }
 

@@ -62,7 +62,23 @@ public:
     // would pass 32767 or a number is too large, TypeMismatch for a number
     // text such as "." or "1..5". After a failed number the token is Number
     // with value 0 and the position lies past the number text.
-    void readToken();
+    void readToken() {
+        // Inline for the most frequent token, an operator character of an
+        // ASCII text; readAnyToken reads every token the same way.
+        if (starts_.empty() && position_ >= 1 && position_ <= length_ && position_ < 32767) {
+            const TokenKind k = operatorKind(source_[position_ - 1]);
+            if (k != TokenKind::Unknown) {
+                kind_ = k;
+                textSize_ = 0;  // lowered_ is left: only a Name reads it, and readAnyToken clears it
+                value_ = 0;
+                currentStart_ = static_cast<std::uint32_t>(position_ - 1);
+                currentSize_ = 1;
+                ++position_;
+                return;
+            }
+        }
+        readAnyToken();
+    }
 
     TokenKind kind() const { return kind_; }
     // The token as text: "+" ... "=", "Number", the lower-case name, "EOS",
@@ -81,6 +97,21 @@ public:
     void markError() { kind_ = TokenKind::Error; }
 
 private:
+    static TokenKind operatorKind(char c) {
+        switch (c) {
+        case '-': return TokenKind::Minus;
+        case '+': return TokenKind::Plus;
+        case '*': return TokenKind::Star;
+        case '/': return TokenKind::Slash;
+        case '^': return TokenKind::Caret;
+        case '(': return TokenKind::LeftParen;
+        case ')': return TokenKind::RightParen;
+        case '!': return TokenKind::Bang;
+        case '=': return TokenKind::Equals;
+        default: return TokenKind::Unknown;
+        }
+    }
+    void readAnyToken();
     std::int32_t byteOffset(std::int32_t position) const {
         if (starts_.empty()) return position - 1;
         return static_cast<std::int32_t>(position > length_ ? source_.size() : starts_[position - 1]);
@@ -104,10 +135,11 @@ private:
             currentSize_ = static_cast<std::uint32_t>(byteOffset(position_ + 1)) - currentStart_;
         }
     }
-    // Takes as the token text the run of ASCII bytes, from the current
-    // character on, that `more` accepts (each such byte is one character).
-    template <typename Pred>
-    void collect(Pred more);
+    // Takes as the token text the next `size` bytes, all ASCII (so as many
+    // characters), and steps over them.
+    void take(std::uint32_t size);
+    void readNumber();
+    void readName();
 
     std::string source_;
     std::vector<std::uint32_t> starts_;  // byte offset of each character; empty when all ASCII

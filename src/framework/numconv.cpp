@@ -1,5 +1,7 @@
 #include "framework/numconv.h"
 
+#include <algorithm>
+#include <bit>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
@@ -44,27 +46,34 @@ double readRadix(std::string_view s, int base, std::size_t& used) {
     return v;
 }
 
-// Up to 15 digits with up to 22 decimals are exact as m / 10^k, a single
-// correctly rounded division: the common case, without the general parser.
+// The powers of ten that a double holds exactly.
+constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                             1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// Digits with at most one point, up to 15 significant digits and up to 22
+// decimals, are exact as m / 10^k, a single correctly rounded division: the
+// common case, without the general parser. False for anything else, and for
+// a text without a digit.
 bool fastDecimal(std::string_view num, double& out) {
-    static constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    std::uint64_t m = 0;
-    int digits = 0, decimals = 0;
-    bool point = false;
-    for (char c : num) {
-        if (c == '.' && !point) {
-            point = true;
-        } else if (isDigit(c)) {
-            if (digits > 0 || c != '0') ++digits;
-            if (digits > 15) return false;
-            m = m * 10 + static_cast<unsigned>(c - '0');
-            if (point) ++decimals;
-        } else {
-            return false;
+    const char* p = num.data();
+    const char* const end = p + num.size();
+    std::uint64_t m = 0;  // wraps harmlessly when the text has too many digits
+    int significant = 0;  // digits from the first non-zero one on
+    auto digits = [&] {
+        for (; p < end && isDigit(*p); ++p) {
+            m = m * 10 + static_cast<unsigned>(*p - '0');
+            significant += m != 0;
         }
+    };
+    digits();
+    const bool whole = p != num.data();
+    long decimals = 0;
+    if (p < end && *p == '.') {
+        const char* first = ++p;
+        digits();
+        decimals = p - first;
     }
-    if (decimals > 22) return false;
+    if (p != end || significant > 15 || decimals > 22 || (!whole && decimals == 0)) return false;
     out = static_cast<double>(m) / kPow10[decimals];
     return true;
 }
@@ -158,69 +167,163 @@ bool readPrefixed(std::string_view s, double& value, std::size_t& used) {
 
 struct Decimal {
     bool negative = false;
-    std::string digits;  // significant digits, no trailing zeros, at least one
-    int exponent = 0;    // decimal exponent of the first digit
+    int count = 0;     // significant digits, no trailing zeros, at least one
+    int exponent = 0;  // decimal exponent of the first digit
+    std::uint64_t whole = 0;  // the digits as an integer; 0 when not known
+    char digits[24];
+    std::string_view text() const { return {digits, static_cast<std::size_t>(count)}; }
 };
+
+constexpr std::uint64_t kPow10Int[] = {1,
+                                       10,
+                                       100,
+                                       1000,
+                                       10000,
+                                       100000,
+                                       1000000,
+                                       10000000,
+                                       100000000,
+                                       1000000000,
+                                       10000000000,
+                                       100000000000,
+                                       1000000000000,
+                                       10000000000000,
+                                       100000000000000,
+                                       1000000000000000,
+                                       10000000000000000,
+                                       100000000000000000,
+                                       1000000000000000000,
+                                       10000000000000000000u};
+
+// The common magnitudes (2^-17 <= |v| < 10^sig) rounded to `sig` significant
+// digits in exact integer arithmetic: |v| = m / 2^q is scaled by 10^s and
+// rounded to a whole number, ties to even, as the general path rounds.
+// digits gets the result without its trailing zeros. False outside that range.
+bool exactDigits(double v, int sig, std::uint64_t& digits, int& exponent) {
+    using u128 = unsigned __int128;
+    const std::uint64_t bits = std::bit_cast<std::uint64_t>(v);
+    const int biased = static_cast<int>(bits >> 52 & 0x7FF);
+    const int log2 = biased - 1023;  // floor(log2 |v|) of a normal number
+    if (sig < 1 || sig > 15 || biased == 0 || log2 < -17 || std::fabs(v) >= static_cast<double>(kPow10Int[sig]))
+        return false;
+    const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | std::uint64_t{1} << 52;
+    const int q = 52 - log2;  // 3..69 in this range
+    const std::uint64_t low = kPow10Int[sig - 1], high = kPow10Int[sig];
+    int e = (log2 * 1233) >> 12;  // floor(log2 * log10(2)): the exponent or one less
+    for (;;) {
+        const int s = sig - 1 - e;  // 0..22, so m * 10^s < 2^127
+        if (s < 0 || s > 22) return false;
+        const u128 scale = s <= 19 ? u128{kPow10Int[s]} : u128{kPow10Int[19]} * kPow10Int[s - 19];
+        const u128 x = u128{m} * scale;
+        const u128 whole = x >> q;
+        if (whole >= high) {
+            ++e;
+            continue;
+        }
+        if (whole < low) {
+            --e;
+            continue;
+        }
+        const u128 rest = x & ((u128{1} << q) - 1), half = u128{1} << (q - 1);
+        std::uint64_t d = static_cast<std::uint64_t>(whole);
+        if (rest > half || (rest == half && (d & 1))) ++d;
+        if (d == high) {  // rounded up to the next power of ten
+            d = low;
+            ++e;
+        }
+        while (d % 10 == 0) d /= 10;
+        digits = d;
+        exponent = e;
+        return true;
+    }
+}
 
 // Rounds v (finite, non-zero) to `sig` significant digits.
 Decimal toDecimal(double v, int sig) {
-    char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, sig - 1);
     Decimal d;
-    const char* p = buf;
-    if (*p == '-') {
-        d.negative = true;
-        ++p;
+    d.negative = std::signbit(v);
+    if (exactDigits(v, sig, d.whole, d.exponent)) {
+        d.count = static_cast<int>(std::to_chars(d.digits, d.digits + sizeof d.digits, d.whole).ptr - d.digits);
+    } else {
+        char buf[64];
+        auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific, sig - 1);
+        const char* p = buf;
+        for (; p < res.ptr && *p != 'e'; ++p)
+            if (isDigit(*p)) d.digits[d.count++] = *p;
+        if (p < res.ptr && *p == 'e') {
+            ++p;
+            bool neg = *p == '-';
+            if (*p == '-' || *p == '+') ++p;
+            int e = 0;
+            for (; p < res.ptr; ++p) e = e * 10 + (*p - '0');
+            d.exponent = neg ? -e : e;
+        }
     }
-    for (; p < res.ptr && *p != 'e'; ++p)
-        if (isDigit(*p)) d.digits.push_back(*p);
-    if (p < res.ptr && *p == 'e') {
-        ++p;
-        bool neg = *p == '-';
-        if (*p == '-' || *p == '+') ++p;
-        int e = 0;
-        for (; p < res.ptr; ++p) e = e * 10 + (*p - '0');
-        d.exponent = neg ? -e : e;
-    }
-    while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
+    while (d.count > 1 && d.digits[d.count - 1] == '0') --d.count;
     return d;
 }
 
-std::string significantText(double v, int sig) {
+// The number-to-text rules with `sig` significant digits, into out. Where it
+// comes cheaply, readBack gets the value that the text reads back as.
+std::size_t writeSignificant(double v, int sig, char (&out)[kNumberTextCapacity],
+                             std::optional<double>* readBack = nullptr) {
     if (std::isnan(v)) fail(FailureKind::Invalid);
     if (std::isinf(v)) fail(FailureKind::Overflow);
-    if (v == 0) return "0";
+    char* const end = out + kNumberTextCapacity;
+    char* p = out;
+    if (v == 0) {
+        *p++ = '0';
+        if (readBack) *readBack = 0.0;
+        return 1;
+    }
     // Whole numbers short enough to need neither rounding nor an exponent.
-    if (sig == 15 && std::fabs(v) < 1e15 && v == std::trunc(v)) return std::to_string(static_cast<std::int64_t>(v));
-    Decimal d = toDecimal(v, sig);
-    std::string out = d.negative ? "-" : "";
+    if (sig == 15 && std::fabs(v) < 1e15 && v == std::trunc(v)) {
+        if (readBack) *readBack = v;
+        return static_cast<std::size_t>(std::to_chars(out, end, static_cast<std::int64_t>(v)).ptr - out);
+    }
+    const Decimal d = toDecimal(v, sig);
+    // The text reads back as its digits over a power of ten, one correctly
+    // rounded division, in whichever form it is written.
+    const int decimals = d.count - 1 - d.exponent;
+    if (readBack && d.whole != 0 && decimals >= 0 && decimals <= 22) {
+        const double magnitude = static_cast<double>(d.whole) / kPow10[decimals];
+        *readBack = d.negative ? -magnitude : magnitude;
+    }
+    auto put = [&p](std::string_view s) { p = std::copy(s.begin(), s.end(), p); };
+    if (d.negative) *p++ = '-';
+    std::string_view digits = d.text();
     if (d.exponent >= sig || d.exponent < -4) {
-        out += d.digits[0];
-        if (d.digits.size() > 1) {
-            out += '.';
-            out.append(d.digits, 1, std::string::npos);
+        *p++ = digits[0];
+        if (digits.size() > 1) {
+            *p++ = '.';
+            put(digits.substr(1));
         }
-        out += 'E';
-        out += d.exponent < 0 ? '-' : '+';
+        *p++ = 'E';
+        *p++ = d.exponent < 0 ? '-' : '+';
         int e = std::abs(d.exponent);
-        if (e < 10) out += '0';
-        out += std::to_string(e);
+        if (e < 10) *p++ = '0';
+        p = std::to_chars(p, end, e).ptr;
     } else if (d.exponent >= 0) {
         std::size_t intLen = static_cast<std::size_t>(d.exponent) + 1;
-        if (d.digits.size() <= intLen) {
-            out += d.digits;
-            out.append(intLen - d.digits.size(), '0');
+        if (digits.size() <= intLen) {
+            put(digits);
+            p = std::fill_n(p, intLen - digits.size(), '0');
         } else {
-            out.append(d.digits, 0, intLen);
-            out += '.';
-            out.append(d.digits, intLen, std::string::npos);
+            put(digits.substr(0, intLen));
+            *p++ = '.';
+            put(digits.substr(intLen));
         }
     } else {
-        out += "0.";
-        out.append(static_cast<std::size_t>(-d.exponent - 1), '0');
-        out += d.digits;
+        put("0.");
+        p = std::fill_n(p, -d.exponent - 1, '0');
+        put(digits);
     }
-    return out;
+    return static_cast<std::size_t>(p - out);
+}
+
+std::string significantText(double v, int sig) {
+    char buf[kNumberTextCapacity];
+    return std::string(buf, writeSignificant(v, sig, buf));
 }
 
 }  // namespace
@@ -230,11 +333,12 @@ NumFailure::NumFailure(FailureKind k) : std::runtime_error(failureName(k)), kind
 void fail(FailureKind k) { throw NumFailure(k); }
 
 double leadingNumber(std::string_view text) {
+    double value = 0;
+    if (fastDecimal(text, value)) return value;
     std::string s;
     s.reserve(text.size());
     for (char c : text)
         if (c != ' ' && c != '\t' && c != '\n') s.push_back(c);
-    double value = 0;
     std::size_t used = 0;
     if (readPrefixed(s, value, used)) return value;
     std::size_t n = scanDecimal(s);
@@ -243,10 +347,11 @@ double leadingNumber(std::string_view text) {
 }
 
 double strictNumber(std::string_view text) {
+    double value = 0;
+    if (fastDecimal(text, value)) return value;  // plain digits and point: nothing to trim or check
     auto blank = [](char c) { return c == ' ' || c == '\t'; };
     while (!text.empty() && blank(text.front())) text.remove_prefix(1);
     while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-    double value = 0;
     std::size_t used = 0;
     if (readPrefixed(text, value, used)) {
         if (used == 2 || used != text.size()) fail(FailureKind::TypeMismatch);
@@ -328,6 +433,14 @@ std::int32_t mul32(std::int64_t a, std::int64_t b) {
 
 std::string numberToText(double v) { return significantText(v, 15); }
 
+NumberText toNumberText(double v) {
+    NumberText t;
+    std::optional<double> readBack;
+    t.size = static_cast<std::uint8_t>(writeSignificant(v, 15, t.data, &readBack));
+    t.value = readBack ? *readBack : strictNumber(t.view());
+    return t;
+}
+
 std::string numberToText(std::int64_t v) { return std::to_string(v); }
 
 std::string singleToText(double v) { return significantText(static_cast<double>(toSingle(v)), 7); }
@@ -336,19 +449,20 @@ std::string displayFormat(double v) {
     if (std::isnan(v)) fail(FailureKind::Invalid);
     if (std::isinf(v)) fail(FailureKind::Overflow);
     if (v == 0) return "0.";
-    Decimal d = toDecimal(v, 15);
+    const Decimal d = toDecimal(v, 15);
+    const std::string digits(d.text());
     std::string intPart, frac;
     if (d.exponent >= 0) {
         std::size_t intLen = static_cast<std::size_t>(d.exponent) + 1;
-        if (d.digits.size() <= intLen) {
-            intPart = d.digits + std::string(intLen - d.digits.size(), '0');
+        if (digits.size() <= intLen) {
+            intPart = digits + std::string(intLen - digits.size(), '0');
         } else {
-            intPart = d.digits.substr(0, intLen);
-            frac = d.digits.substr(intLen);
+            intPart = digits.substr(0, intLen);
+            frac = digits.substr(intLen);
         }
     } else {
         intPart = "0";
-        frac = std::string(static_cast<std::size_t>(-d.exponent - 1), '0') + d.digits;
+        frac = std::string(static_cast<std::size_t>(-d.exponent - 1), '0') + digits;
     }
     constexpr std::size_t maxDecimals = 17;
     if (frac.size() > maxDecimals) {

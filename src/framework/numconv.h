@@ -3,6 +3,7 @@
 // Every tool uses these; none re-implements them.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
@@ -66,6 +67,18 @@ std::int32_t mul32(std::int64_t a, std::int64_t b);
 // Never "-0". Infinity raises Overflow, NaN raises Invalid.
 std::string numberToText(double v);
 std::string numberToText(std::int64_t v);  // plain digits
+
+// The same text as numberToText(double), in a fixed buffer: for callers that
+// write many numbers and want no heap allocation. It also carries the value
+// that the text reads back as (strictNumber(view())), which is the value shown.
+inline constexpr std::size_t kNumberTextCapacity = 32;
+struct NumberText {
+    char data[kNumberTextCapacity];
+    std::uint8_t size = 0;
+    double value = 0;
+    std::string_view view() const { return {data, size}; }
+};
+NumberText toNumberText(double v);
 inline std::string numberToText(std::int32_t v) { return numberToText(static_cast<std::int64_t>(v)); }
 inline std::string numberToText(std::int16_t v) { return numberToText(static_cast<std::int64_t>(v)); }
 

@@ -4,8 +4,12 @@
 
 #include <filesystem>
 #include <fstream>
+#include <istream>
 #include <sstream>
+#include <streambuf>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "calc/driver.h"
 #include "calc/evaluator.h"
@@ -226,4 +230,59 @@ TEST(Evaluator, DriverPrintsTheFirstLineOfEachAnswer) {
     Evaluator e;
     runCalcDriver(crlf, out, e);
     EXPECT_EQ(out.str(), "2\n4\n");
+}
+
+namespace {
+
+// Input that arrives one line at a time, as from a user at a terminal, and
+// notes what had been answered each time the driver asked for more.
+class LineAtATime : public std::streambuf {
+public:
+    LineAtATime(std::vector<std::string> lines, const std::ostringstream& out) : lines_(std::move(lines)), out_(out) {}
+    std::vector<std::string> answeredWhenAsked;
+
+protected:
+    int_type underflow() override {
+        if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
+        answeredWhenAsked.push_back(out_.str());
+        if (next_ == lines_.size()) return traits_type::eof();
+        current_ = lines_[next_++];
+        setg(current_.data(), current_.data(), current_.data() + current_.size());
+        return traits_type::to_int_type(*gptr());
+    }
+
+private:
+    std::vector<std::string> lines_;
+    std::size_t next_ = 0;
+    std::string current_;
+    const std::ostringstream& out_;
+};
+
+}  // namespace
+
+TEST(Evaluator, DriverAnswersEachLineBeforeWaitingForTheNext) {
+    std::ostringstream out;
+    LineAtATime typed({"1/3\n", "ans*3\n", "x=2\nx+1"}, out);
+    std::istream in(&typed);
+    Evaluator e(ConstantsLocator::exactly("/nonexistent/constants.csd"));
+    runCalcDriver(in, out, e);
+    const std::vector<std::string> expected = {"", "0.333333333333333\n", "0.333333333333333\n0.999999999999999\n",
+                                               "0.333333333333333\n0.999999999999999\n2\n"};
+    EXPECT_EQ(typed.answeredWhenAsked, expected);
+    EXPECT_EQ(out.str(), "0.333333333333333\n0.999999999999999\n2\n3\n");
+}
+
+TEST(Evaluator, DriverReadsLongInputInPieces) {
+    std::string input, expected;
+    for (int i = 0; i < 30000; ++i) {  // lines across the driver's read boundaries
+        input += std::to_string(i) + "+1" + (i % 7 == 0 ? "\r\n" : i % 11 == 0 ? "\n\n" : "\n");
+        expected += std::to_string(i + 1) + "\n" + (i % 7 != 0 && i % 11 == 0 ? kError + "\n" : "");
+    }
+    input += std::string(70000, ' ') + "2*3";  // a last line longer than a piece, without a line end
+    expected += kOverflow + "\n";                 // (its position passes 32767)
+    std::istringstream in(input);
+    std::ostringstream out;
+    Evaluator e(ConstantsLocator::exactly("/nonexistent/constants.csd"));
+    runCalcDriver(in, out, e);
+    EXPECT_EQ(out.str(), expected);
 }

@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
+#include <random>
+#include <string>
 
 #include "framework/numconv.h"
 
@@ -149,4 +154,73 @@ TEST(DisplayFormat, FixedWithTheAlwaysWrittenPoint) {
         {5e-18, "0.00000000000000001"}, {0.1 + 0.2, "0.3"},
     };
     for (const auto& c : cases) EXPECT_EQ(displayFormat(c.v), c.text) << c.v;
+}
+
+namespace {
+
+// The number-to-text rules applied to printf's correctly rounded digits: an
+// independent way to the same text.
+std::string referenceText(double v) {
+    if (v == 0) return "0";
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%.14e", v);  // d.dddddddddddddde±x
+    const bool negative = buf[0] == '-';
+    const char* p = buf + negative;
+    std::string digits = p[0] + std::string(p + 2, 14);
+    const int exponent = std::atoi(p + 17);
+    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+    std::string out = negative ? "-" : "";
+    if (exponent >= 15 || exponent < -4) {
+        out += digits.substr(0, 1) + (digits.size() > 1 ? "." + digits.substr(1) : "") + "E" +
+               (exponent < 0 ? "-" : "+") + (std::abs(exponent) < 10 ? "0" : "") + std::to_string(std::abs(exponent));
+    } else if (exponent >= 0) {
+        const std::size_t whole = static_cast<std::size_t>(exponent) + 1;
+        out += digits.size() <= whole ? digits + std::string(whole - digits.size(), '0')
+                                      : digits.substr(0, whole) + "." + digits.substr(whole);
+    } else {
+        out += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    }
+    return out;
+}
+
+}  // namespace
+
+// Random doubles of every magnitude, weighted to where results usually lie,
+// and to the ties and powers of ten where rounding is decided.
+TEST(NumberToText, AgreesWithCorrectlyRoundedDigitsOnRandomValues) {
+    std::mt19937_64 random(2010);
+    for (int i = 0; i < 200000; ++i) {
+        const std::uint64_t bits = random();
+        double v = 0;
+        switch (i % 6) {
+        case 0: v = std::bit_cast<double>(bits); break;
+        case 1: v = std::ldexp(static_cast<double>(bits >> 11), static_cast<int>(random() % 80) - 90); break;
+        case 2: v = static_cast<double>(static_cast<std::int64_t>(bits % 2000000) - 1000000) / static_cast<double>(random() % 997 + 1); break;
+        case 3: v = static_cast<double>(bits % 90000000000000000u);  break;  // 16 and 17 digits: ties at the 15th
+        case 4: v = std::ldexp(static_cast<double>(bits % 100000000), -static_cast<int>(random() % 40)); break;
+        default: v = std::nextafter(std::pow(10.0, static_cast<int>(bits % 40) - 20), (bits >> 32 & 1) ? 0.0 : 1e300); break;
+        }
+        if (!std::isfinite(v)) continue;
+        const std::string expected = referenceText(v);
+        ASSERT_EQ(numberToText(v), expected) << std::hexfloat << v;
+        const NumberText fixed = toNumberText(v);
+        ASSERT_EQ(fixed.view(), expected) << std::hexfloat << v;
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(fixed.value), std::bit_cast<std::uint64_t>(strictNumber(expected)))
+            << expected;
+    }
+}
+
+// Plain decimal texts, which take the short path, read as the C library does.
+TEST(StrictNumber, PlainDecimalsReadAsCorrectlyRounded) {
+    std::mt19937_64 random(1999);
+    for (int i = 0; i < 100000; ++i) {
+        std::string text;
+        const int length = 1 + static_cast<int>(random() % 24);
+        const int point = static_cast<int>(random() % (length + 2));
+        for (int k = 0; k < length; ++k) text += k == point ? '.' : static_cast<char>('0' + random() % 10);
+        if (text == ".") continue;
+        const double expected = std::strtod(text.c_str(), nullptr);
+        ASSERT_EQ(strictNumber(text), expected) << text;
+        ASSERT_EQ(leadingNumber(text), expected) << text;
+    }
 }

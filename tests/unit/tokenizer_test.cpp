@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -143,5 +144,66 @@ TEST(Tokenizer, PositionIsSixteenBit) {
         ADD_FAILURE();
     } catch (const NumFailure& f) {
         EXPECT_EQ(f.kind(), FailureKind::Overflow);
+    }
+}
+
+// Operators and short numbers are read by quicker paths than other tokens;
+// they must leave the same state behind.
+TEST(Tokenizer, QuickPathsLeaveTheSameState) {
+    struct Case { const char* text; Tokens tokens; };
+    const Case cases[] = {
+        {"ABS+x", {"abs", "+", "x", "EOS"}},     // no lower-case name left over from ABS
+        {"Sr(e)", {"sr", "(", "Number:2.71828182845905", ")", "EOS"}},
+        {"数+1", {""}},
+        {"2 +( 3)", {"Number:2", "+", "(", "Number:3", ")", "EOS"}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(tokensOf(c.text), c.tokens) << c.text;
+
+    Scanner s("7*数");
+    s.readToken();
+    s.readToken();
+    EXPECT_EQ(s.kind(), TokenKind::Star);
+    EXPECT_EQ(s.currentCharacter(), "*");
+    EXPECT_EQ(s.tokenText(), "");
+    EXPECT_EQ(s.tokenValue(), 0);
+    EXPECT_EQ(s.position(), 3);
+    Scanner wide("数+1");
+    wide.setPosition(2);
+    wide.readToken();
+    EXPECT_EQ(wide.kind(), TokenKind::Plus);
+    EXPECT_EQ(wide.position(), 3);
+    EXPECT_EQ(wide.currentCharacter(), "+");
+    wide.readToken();
+    EXPECT_EQ(wide.tokenValue(), 1);
+}
+
+TEST(Tokenizer, NumberValuesAreCorrectlyRounded) {
+    for (const char* text : {"0", "7", "999999999999999", "9999999999999999", "18446744073709551617",
+                             "000000000000000000000001", "123456789012345678901234567890", "0.1", "12.5",
+                             "3.141592653589793238", "5.", ".000000000000000000000000001"}) {
+        Scanner s(text);
+        s.readToken();
+        EXPECT_EQ(s.kind(), TokenKind::Number) << text;
+        EXPECT_EQ(s.tokenValue(), std::strtod(text, nullptr)) << text;
+        EXPECT_EQ(s.tokenText(), text);
+        EXPECT_EQ(s.currentCharacter(), "");
+    }
+}
+
+TEST(Tokenizer, AnOperatorAtTheLastPositionStillOverflowsOnTheStep) {
+    for (char op : {'+', '(', '!'}) {
+        std::string text(32766, ' ');
+        Scanner fits(text + op);  // the operator at 32767: stepping past it overflows
+        try {
+            fits.readToken();
+            ADD_FAILURE() << op;
+        } catch (const NumFailure& f) {
+            EXPECT_EQ(f.kind(), FailureKind::Overflow);
+            EXPECT_EQ(fits.position(), 32767);
+        }
+        Scanner before(text.substr(1) + op + "1");  // at 32766: fine
+        before.readToken();
+        EXPECT_EQ(before.token(), std::string(1, op));
+        EXPECT_EQ(before.position(), 32767);
     }
 }
