@@ -419,8 +419,6 @@ bool provePrime(U128 n, const Mont128& m, const std::stop_token& stop) {
 
 namespace detail {
 
-const std::vector<std::uint32_t>& oddPrimesBelow65536() { return table().odd; }
-
 TrialResult trialDivide(U128 n, std::uint32_t limit, std::vector<U128>& factors) {
     if (n.isZero()) return {n, true};
     int tz = trailingZeros(n);

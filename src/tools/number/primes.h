@@ -13,8 +13,9 @@
 namespace kz {
 
 // Proven primality for every n below 2^127. Deterministic Miller-Rabin with
-// the first prime bases where that is proven (below 3317044064679887385961981),
-// above it a Pocklington certificate built from a factorization of n - 1.
+// the first prime bases where that is proven (below 3317044064679887385961981);
+// above it a Pocklington (n - 1) or Lucas (n + 1) certificate from a partial
+// factorization by this same factorizer.
 bool isPrime(U128 n);
 bool isPrime64(std::uint64_t n);
 
@@ -45,8 +46,6 @@ struct TrialResult {
     bool complete;
 };
 TrialResult trialDivide(U128 n, std::uint32_t limit, std::vector<U128>& factors);
-
-const std::vector<std::uint32_t>& oddPrimesBelow65536();
 
 // The last step of a certificate with n -+ 1 = F * U (sign -1 / +1), every
 // prime of U at least 65536: whether n = (xF + 1)(yF -+ 1) for some x, y.
