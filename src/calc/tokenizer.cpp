@@ -48,6 +48,7 @@ void Scanner::setSource(std::string_view source) {
     source_.assign(source);
     starts_.clear();
     const std::size_t firstWide = asciiPrefix(source_);
+    asciiPrefix_ = static_cast<std::uint32_t>(firstWide);
     if (firstWide == source_.size()) {
         length_ = static_cast<std::int32_t>(source_.size());
     } else {
@@ -70,15 +71,11 @@ std::string_view Scanner::characterAt(std::int32_t position) const {
     return std::string_view(source_).substr(begin, byteOffset(position + 1) - begin);
 }
 
-void Scanner::take(std::uint32_t size) {
-    textStart_ = currentStart_;
-    textSize_ = size;
-    advanceBy(static_cast<std::int32_t>(size));
-    fetch();
-}
-
 // Digits, then points, then digits: "1.2.3" is 1.2 and .3.
 void Scanner::readNumber() {
+    kind_ = TokenKind::Unknown;  // until the number is complete
+    value_ = 0;
+    fetch();
     const char* const begin = source_.data() + currentStart_;
     const char* const end = source_.data() + source_.size();
     const char* p = begin;

@@ -63,10 +63,16 @@ public:
     // text such as "." or "1..5". After a failed number the token is Number
     // with value 0 and the position lies past the number text.
     void readToken() {
-        // Inline for the most frequent token, an operator character of an
-        // ASCII text; readAnyToken reads every token the same way.
-        if (starts_.empty() && position_ >= 1 && position_ <= length_ && position_ < 32767) {
-            const TokenKind k = operatorKind(source_[position_ - 1]);
+        // The most frequent tokens of an ASCII text, an operator character
+        // and a number, are read directly; readAnyToken reads every token the
+        // same way.
+        if (inAsciiPrefix(position_) && position_ < 32767) {
+            const char c = source_[position_ - 1];
+            if (c >= '0' && c <= '9') {
+                readNumber();
+                return;
+            }
+            const TokenKind k = operatorKind(c);
             if (k != TokenKind::Unknown) {
                 kind_ = k;
                 textSize_ = 0;  // lowered_ is left: only a Name reads it, and readAnyToken clears it
@@ -112,6 +118,9 @@ private:
         }
     }
     void readAnyToken();
+    bool inAsciiPrefix(std::int32_t position) const {
+        return static_cast<std::uint32_t>(position - 1) < asciiPrefix_;
+    }
     std::int32_t byteOffset(std::int32_t position) const {
         if (starts_.empty()) return position - 1;
         return static_cast<std::int32_t>(position > length_ ? source_.size() : starts_[position - 1]);
@@ -125,25 +134,32 @@ private:
     }
     // The current character <- the character at the position.
     void fetch() {
-        if (position_ < 1 || position_ > length_) {
-            currentSize_ = 0;
-        } else if (starts_.empty()) {
+        if (inAsciiPrefix(position_)) {
             currentStart_ = static_cast<std::uint32_t>(position_ - 1);
             currentSize_ = 1;
+        } else if (position_ < 1 || position_ > length_) {
+            currentSize_ = 0;
         } else {
             currentStart_ = static_cast<std::uint32_t>(byteOffset(position_));
             currentSize_ = static_cast<std::uint32_t>(byteOffset(position_ + 1)) - currentStart_;
         }
     }
-    // Takes as the token text the next `size` bytes, all ASCII (so as many
-    // characters), and steps over them.
-    void take(std::uint32_t size);
+    // Takes as the token text the next `size` bytes from the current
+    // character on, all ASCII (so as many characters), and steps over them.
+    void take(std::uint32_t size) {
+        textStart_ = currentStart_;
+        textSize_ = size;
+        advanceBy(static_cast<std::int32_t>(size));
+        fetch();
+    }
+    // A number or a name from the character at the position.
     void readNumber();
     void readName();
 
     std::string source_;
     std::vector<std::uint32_t> starts_;  // byte offset of each character; empty when all ASCII
     std::int32_t length_ = 0;
+    std::uint32_t asciiPrefix_ = 0;  // leading characters that are single bytes
     std::int16_t position_ = 1;
     std::uint32_t currentStart_ = 0;  // the current character, as bytes of source_
     std::uint32_t currentSize_ = 0;
