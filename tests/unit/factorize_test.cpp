@@ -78,6 +78,7 @@ TEST(FactorizationText, ReadingTheBox) {
     EXPECT_EQ(readFactorInput("1e3"), U128(1000));
     EXPECT_THROW(readFactorInput("10000000000000000000000000"), NumFailure);
     EXPECT_THROW(readFactorInput("1e30"), NumFailure);
+    EXPECT_THROW(factorize(U128::fromParts(1ULL << 63, 1)), std::out_of_range);
 }
 
 TEST(FactorizationText, StopRequestEndsTheWork) {

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <mutex>
 #include <numeric>
+#include <stdexcept>
 
 #include "framework/numconv.h"
 #include "tools/number/montgomery.h"
@@ -346,6 +347,7 @@ U128 maxFactorInput() {
 std::optional<std::vector<U128>> factorize(U128 n, std::stop_token stop) {
     std::vector<U128> out;
     if (n < U128(2)) return out;
+    if (n.hi >> 63) throw std::out_of_range("factorize: n must be below 2^127");
     try {
         detail::TrialResult td = detail::trialDivide(n, kTrialLimit, out);
         std::vector<U128> work;
