@@ -76,28 +76,26 @@ void Scanner::readNumber() {
     kind_ = TokenKind::Unknown;  // until the number is complete
     value_ = 0;
     fetch();
-    const char* const begin = source_.data() + currentStart_;
-    const char* const end = source_.data() + source_.size();
+    const char* const begin = source_.c_str() + currentStart_;  // the closing NUL ends every run
     const char* p = begin;
     std::uint64_t whole = 0;  // the leading digits, while they are few enough to be exact
-    for (; p < end && isDigit(*p); ++p) whole = whole * 10 + static_cast<unsigned>(*p - '0');
-    const bool digitsOnly = p == end || *p != '.';
-    while (p < end && *p == '.') ++p;
-    while (p < end && isDigit(*p)) ++p;
+    for (; isDigit(*p); ++p) whole = whole * 10 + static_cast<unsigned>(*p - '0');
+    const bool digitsOnly = *p != '.';
+    while (*p == '.') ++p;
+    while (isDigit(*p)) ++p;
     const auto size = static_cast<std::uint32_t>(p - begin);
     take(size);
     kind_ = TokenKind::Number;
     // Up to 15 digits alone are exactly that integer; other texts take the
     // full conversion, which also rejects "." and "1..5".
-    value_ = digitsOnly && size <= 15 ? static_cast<double>(whole) : strictNumber(tokenText());
+    value_ = digitsOnly && size <= 15 ? static_cast<double>(static_cast<std::int64_t>(whole)) : strictNumber(tokenText());
 }
 
 void Scanner::readName() {
-    const char* const begin = source_.data() + currentStart_;
-    const char* const end = source_.data() + source_.size();
+    const char* const begin = source_.c_str() + currentStart_;  // the closing NUL ends the run
     const char* p = begin;
     bool upper = false;
-    for (; p < end && isLetter(*p); ++p) upper |= *p < 'a';
+    for (; isLetter(*p); ++p) upper |= *p < 'a';
     take(static_cast<std::uint32_t>(p - begin));
     std::string_view text = tokenText();
     if (upper)

@@ -231,7 +231,8 @@ bool exactDigits(double v, int sig, std::uint64_t& digits, int& exponent) {
             d = low;
             ++e;
         }
-        while (d % 10 == 0) d /= 10;
+        for (std::uint64_t zeros : {100000000u, 10000u, 100u, 10u})  // at most 14 trailing zeros
+            if (d % zeros == 0) d /= zeros;
         digits = d;
         exponent = e;
         return true;
@@ -258,8 +259,8 @@ Decimal toDecimal(double v, int sig) {
             for (; p < res.ptr; ++p) e = e * 10 + (*p - '0');
             d.exponent = neg ? -e : e;
         }
+        while (d.count > 1 && d.digits[d.count - 1] == '0') --d.count;
     }
-    while (d.count > 1 && d.digits[d.count - 1] == '0') --d.count;
     return d;
 }
 
