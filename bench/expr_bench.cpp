@@ -1,13 +1,15 @@
 // Speed of the expression engine: typical entries, a 30,000-character entry,
-// and a constant from the end of a 100,000-pair constants file.
+// a constant from the end of a 100,000-pair constants file, and the driver.
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 
+#include "calc/driver.h"
 #include "calc/evaluator.h"
 
 namespace {
@@ -91,6 +93,25 @@ void manyConstants(benchmark::State& state) {
     fs::remove_all(folder);
 }
 BENCHMARK(manyConstants)->Unit(benchmark::kMillisecond);
+
+// The command-line driver in-process, on lines like those of expr_compare.sh.
+void driverLines(benchmark::State& state) {
+    std::string input;
+    std::uint32_t seed = 2010;
+    auto next = [&seed](std::uint32_t n) { return (seed = seed * 1103515245u + 12345u) / 65536u % n; };
+    for (int i = 0; i < 10000; ++i)
+        input += "((" + std::to_string(next(100)) + "+" + std::to_string(next(20)) + "^2)+(" + std::to_string(next(100)) +
+                 "-" + std::to_string(next(100)) + "))/" + std::to_string(1 + next(9)) + "\n";
+    kz::Evaluator e(kNoFile);
+    for (auto _ : state) {
+        std::istringstream in(input);
+        std::ostringstream out;
+        kz::runCalcDriver(in, out, e);
+        benchmark::DoNotOptimize(out.str());
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * 10000));
+}
+BENCHMARK(driverLines)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

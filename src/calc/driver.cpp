@@ -12,6 +12,7 @@ void runCalcDriver(std::istream& in, std::ostream& out, Evaluator& evaluator) {
     using Traits = std::istream::traits_type;
     constexpr std::streamsize kChunk = 1 << 16;
     std::streambuf* source = in.rdbuf();
+    if (!source) return;
     std::string input;    // bytes read; input[start..] is not yet answered
     std::size_t start = 0;
     std::string pending;  // answers not yet written

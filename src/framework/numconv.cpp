@@ -1,6 +1,7 @@
 #include "framework/numconv.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cfloat>
 #include <charconv>
@@ -174,26 +175,12 @@ struct Decimal {
     std::string_view text() const { return {digits, static_cast<std::size_t>(count)}; }
 };
 
-constexpr std::uint64_t kPow10Int[] = {1,
-                                       10,
-                                       100,
-                                       1000,
-                                       10000,
-                                       100000,
-                                       1000000,
-                                       10000000,
-                                       100000000,
-                                       1000000000,
-                                       10000000000,
-                                       100000000000,
-                                       1000000000000,
-                                       10000000000000,
-                                       100000000000000,
-                                       1000000000000000,
-                                       10000000000000000,
-                                       100000000000000000,
-                                       1000000000000000000,
-                                       10000000000000000000u};
+// 10^0 .. 10^19, every power of ten that 64 bits hold.
+constexpr auto kPow10Int = [] {
+    std::array<std::uint64_t, 20> p{1};
+    for (std::size_t i = 1; i < p.size(); ++i) p[i] = p[i - 1] * 10;
+    return p;
+}();
 
 // The common magnitudes (2^-17 <= |v| < 10^sig) rounded to `sig` significant
 // digits in exact integer arithmetic: |v| = m / 2^q is scaled by 10^s and
