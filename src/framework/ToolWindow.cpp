@@ -137,10 +137,10 @@ void ToolWindow::setControlText(QWidget* w, const std::string& text) {
 }
 
 void ToolWindow::apply(const Outcome& outcome) {
-    for (const auto& [name, text] : outcome.set) {
-        auto it = std::find_if(controls_.begin(), controls_.end(),
-                               [&](QWidget* w) { return w->objectName() == qs(name); });
-        if (it != controls_.end()) setControlText(*it, text);
+    for (const auto& change : outcome.set) {
+        const QString name = qs(change.first);
+        auto it = std::find_if(controls_.begin(), controls_.end(), [&](QWidget* w) { return w->objectName() == name; });
+        if (it != controls_.end()) setControlText(*it, change.second);
     }
     if (managesCopy_ && copy_) copy_->setEnabled(!outcome.failed);
     for (const Message& m : outcome.messages) seam().showMessage(this, m);
