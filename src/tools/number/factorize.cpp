@@ -10,6 +10,7 @@
 #include "framework/numconv.h"
 #include "tools/number/montgomery.h"
 #include "tools/number/primes.h"
+#include "tools/number/siqs.h"
 
 namespace kz {
 
@@ -17,6 +18,8 @@ namespace {
 
 // Trial division bound of the factorizer; above it rho and ECM are cheaper.
 constexpr std::uint32_t kTrialLimit = 4096;
+// Smallest composite the quadratic sieve takes; below it rho and ECM win.
+constexpr int kSiqsMinBits = 65;
 
 // ---- Pollard-Brent rho -------------------------------------------------
 
@@ -286,18 +289,24 @@ private:
     std::vector<T> prefix_;
 };
 
+// One cheap curve at each lower level: the smallest factor is often far
+// below the square root, and a small curve finds it at a fraction of the
+// cost (a quarter off random 25-digit numbers).
 template <class M>
-U128 ecm(const M& m, std::size_t firstLevel, const std::stop_token& stop) {
-    std::uint64_t sigma = 7;
+U128 ecmCheap(const M& m, std::size_t firstLevel, std::uint64_t& sigma, const std::stop_token& stop) {
     Ecm<M> curve(m);
-    // One cheap curve at each lower level first: the smallest factor is
-    // often far below the square root, and a small curve finds it at a
-    // fraction of the cost (a quarter off random 25-digit numbers, nothing
-    // measurable on balanced semiprimes).
     for (std::size_t li = 0; li < firstLevel; ++li) {
         if (stop.stop_requested()) throw detail::Stopped{};
         if (U128 f = curve.run(sigma++, ecmLevel(li))) return f;
     }
+    return 0;
+}
+
+template <class M>
+U128 ecm(const M& m, std::size_t firstLevel, const std::stop_token& stop) {
+    std::uint64_t sigma = 7;
+    if (U128 f = ecmCheap(m, firstLevel, sigma, stop)) return f;
+    Ecm<M> curve(m);
     for (std::size_t li = firstLevel;; li = std::min(li + 1, kLevelCount - 1)) {
         const EcmLevel& L = ecmLevel(li);
         for (std::uint32_t c = 0; c < L.curves; ++c) {
@@ -320,6 +329,15 @@ U128 split(const M& m, int bits, const std::stop_token& stop) {
     }
     int half = (bits + 1) / 2;
     std::size_t level = half <= 30 ? 0 : half <= 33 ? 1 : half <= 36 ? 2 : half <= 38 ? 3 : half <= 44 ? 4 : 5;
+    // Above one word the sieve beats ECM on balanced splits: its cost
+    // depends on n alone, ECM's on the smallest factor. One cheap curve
+    // first still takes the small factors of random numbers for far less.
+    // A sieve that gives up (never seen) leaves the work to ECM.
+    if (bits >= kSiqsMinBits && bits <= detail::kSiqsMaxBits) {
+        std::uint64_t sigma = 7;
+        if (U128 f = ecmCheap(m, std::min<std::size_t>(level, 1), sigma, stop)) return f;
+        if (U128 f = detail::siqsFactor(U128(m.modulus()), stop)) return f;
+    }
     return ecm(m, level, stop);
 }
 
