@@ -27,6 +27,12 @@ constexpr SiqsParams kParams[] = {
     {40, 30, 1024, 20}, {50, 40, 1536, 30}, {60, 50, 2048, 40},  {66, 60, 2048, 50},   {72, 80, 3072, 60},
     {78, 95, 4096, 70}, {82, 110, 4096, 80}, {86, 130, 6144, 80}, {90, 160, 8192, 80},
 };
+constexpr bool widthsScanInBlocks() {
+    for (const SiqsParams& p : kParams)
+        if (p.halfWidth % 16 != 0) return false;
+    return true;
+}
+static_assert(widthsScanInBlocks(), "the candidate scan reads the sieve 32 bytes at a time");
 
 // Primes below 2^16, for the factor base and the multiplier choice.
 const std::vector<std::uint32_t>& smallPrimes() {
@@ -192,10 +198,18 @@ public:
         int thresh = static_cast<int>(logQ - std::log2(double(large_)) - 3);
         thresh = std::max(thresh, 8);
         init_ = static_cast<std::uint8_t>(128 - thresh);
-        sieve_.assign(width_ + 8, 0);
+        sieve_.assign(width_, 0);
 
-        const std::size_t need = fb_.size() + 24;
-        for (int polys = 0; rels_.size() < need; ++polys) {
+        // A few more relations than primes give as many dependencies, each
+        // splitting n with probability 1/2 or more; should all fail, a few
+        // more relations are cheaper than starting over.
+        std::size_t need = fb_.size() + 8;
+        for (int polys = 0;; ++polys) {
+            if (rels_.size() >= need) {
+                if (U128 f = solve()) return f;
+                if (need > fb_.size() + 40) return 0;
+                need += 8;
+            }
             if (polys > 40000) return 0;
             if (stop_.stop_requested()) throw Stopped{};
             if (polyIndex_ == polysPerA_) {
@@ -205,7 +219,6 @@ public:
             }
             sieveAndCollect();
         }
-        return solve();
     }
 
 private:
@@ -379,14 +392,14 @@ private:
             }
             if (x1 < w) s[x1] += lg;
         }
-        for (std::uint32_t i = 0; i < w; i += 8) {
-            std::uint64_t word;
-            std::memcpy(&word, s + i, 8);
-            word &= 0x8080808080808080ULL;
-            while (word) {
-                int bit = std::countr_zero(word);
-                word &= word - 1;
-                tryCandidate(i + bit / 8);
+        constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
+        for (std::uint32_t i = 0; i < w; i += 32) {  // the width is a multiple of 32
+            std::uint64_t words[4];
+            std::memcpy(words, s + i, 32);
+            if (((words[0] | words[1] | words[2] | words[3]) & kHigh) == 0) continue;
+            for (std::uint32_t k = 0; k < 4; ++k) {
+                for (std::uint64_t word = words[k] & kHigh; word; word &= word - 1)
+                    tryCandidate(i + 8 * k + std::countr_zero(word) / 8);
             }
         }
     }
@@ -468,18 +481,29 @@ private:
             if (pivot[r]) continue;
             std::fill(exps.begin(), exps.end(), 0);
             T x = m_.one(), z = m_.one();
+            // The square root's factors gather in one word while they fit:
+            // one conversion and product per word, not per prime.
+            std::uint64_t word = 1;
+            auto times = [&](std::uint64_t f) {
+                if (word > ~0ULL / f) {
+                    z = m_.mul(z, m_.toMont(U128(word)));
+                    word = 1;
+                }
+                word *= f;
+            };
             const std::uint64_t* row = &mat[r * w + cw];
             for (std::size_t i = 0; i < R; ++i) {
                 if (!((row[i / 64] >> (i % 64)) & 1)) continue;
                 x = m_.mul(x, rels_[i].y);
-                if (rels_[i].large != 1) z = m_.mul(z, m_.toMont(U128(rels_[i].large)));
+                if (rels_[i].large != 1) times(rels_[i].large);
                 forEachFactor(rels_[i], [&](std::uint16_t j) { ++exps[j]; });
             }
             bool even = true;
             for (std::size_t j = 1; j < F; ++j) {
                 even = even && exps[j] % 2 == 0;
-                if (exps[j] >= 2) z = m_.mul(z, powMont(m_, m_.toMont(U128(fb_[j])), U128(exps[j] / 2)));
+                for (std::uint32_t e = exps[j] / 2; e > 0; --e) times(fb_[j]);
             }
+            z = m_.mul(z, m_.toMont(U128(word)));
             if (!even || exps[0] % 2 != 0) continue;
             U128 g = m_.gcdWith(m_.sub(x, z));
             if (g != U128(1) && g != n_) return g;
