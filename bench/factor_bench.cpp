@@ -7,6 +7,7 @@
 #include "tools/number/factorize.h"
 #include "tools/number/montgomery.h"
 #include "tools/number/primes.h"
+#include "tools/number/siqs.h"
 
 namespace {
 
@@ -48,6 +49,15 @@ void factorBatch(benchmark::State& state, int kind) {
 BENCHMARK_CAPTURE(factorBatch, prime25, 0);
 BENCHMARK_CAPTURE(factorBatch, random25, 1);
 BENCHMARK_CAPTURE(factorBatch, semiprime25, 2);
+
+// The quadratic sieve alone on the semiprimes, without trial division and
+// the cheap curve before it.
+void siqsSemiprime25(benchmark::State& state) {
+    static const std::vector<U128> numbers = batch(2, 200);
+    std::size_t i = 0;
+    for (auto _ : state) benchmark::DoNotOptimize(kz::detail::siqsFactor(numbers[i++ % numbers.size()], {}));
+}
+BENCHMARK(siqsSemiprime25)->Unit(benchmark::kMicrosecond);
 
 void isPrimeBelowBound(benchmark::State& state) {  // deterministic Miller-Rabin range
     U128 n = big("2305843009213693951");  // 2^61 - 1

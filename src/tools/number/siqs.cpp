@@ -34,11 +34,12 @@ constexpr bool widthsScanInBlocks() {
 }
 static_assert(widthsScanInBlocks(), "the candidate scan reads the sieve 32 bytes at a time");
 
-// Primes below 2^16, for the factor base and the multiplier choice.
+// Primes below 2^14, for the factor base and the multiplier choice (the
+// largest base holds a few hundred).
 const std::vector<std::uint32_t>& smallPrimes() {
     static const std::vector<std::uint32_t> primes = [] {
-        constexpr std::uint32_t limit = 1 << 16;
-        std::vector<bool> composite(limit);
+        constexpr std::uint32_t limit = 1 << 14;
+        std::vector<char> composite(limit);
         std::vector<std::uint32_t> out;
         for (std::uint32_t i = 2; i < limit; ++i) {
             if (composite[i]) continue;
