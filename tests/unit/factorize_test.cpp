@@ -13,27 +13,13 @@
 #include "tools/number/factorize.h"
 #include "tools/number/montgomery.h"
 #include "tools/number/primes.h"
+#include "test_weight.h"
 
 using namespace kz;
 
 namespace {
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kSanitized = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kSanitized = true;
-#else
-constexpr bool kSanitized = false;
-#endif
-#else
-constexpr bool kSanitized = false;
-#endif
-#ifdef NDEBUG
-constexpr bool kLight = kSanitized;
-#else
-constexpr bool kLight = true;
-#endif
+using test::kLight;
 
 U128 num(const char* s) { return *parseDecimal(s); }
 

@@ -10,27 +10,13 @@
 #include "tools/number/factorize.h"
 #include "tools/number/primes.h"
 #include "tools/number/siqs.h"
+#include "test_weight.h"
 
 using namespace kz;
 
 namespace {
 
-#if defined(__SANITIZE_ADDRESS__)
-[[maybe_unused]] constexpr bool kSanitized = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-[[maybe_unused]] constexpr bool kSanitized = true;
-#else
-[[maybe_unused]] constexpr bool kSanitized = false;
-#endif
-#else
-[[maybe_unused]] constexpr bool kSanitized = false;
-#endif
-#ifdef NDEBUG
-constexpr bool kLight = kSanitized;
-#else
-constexpr bool kLight = true;
-#endif
+using test::kLight;
 
 // A random prime of exactly `bits` bits.
 U128 primeOfBits(std::mt19937_64& rng, int bits) {
