@@ -1,6 +1,5 @@
 #include "app/HelpWindows.h"
 
-#include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -19,11 +18,6 @@
 namespace kz::ui {
 
 namespace {
-
-QString resourceText(const char* path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-}
 
 QLabel* label(const char* name, const QString& text, QWidget* parent = nullptr) {
     auto* l = new QLabel(text, parent);

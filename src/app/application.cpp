@@ -25,13 +25,13 @@ void setUpApplication(QApplication& app) {
     registerWindows();
 }
 
+QString resourceText(const char* path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
 std::string shortText(std::string_view key) {
-    static const ShortTexts texts = [] {
-        QFile file(":/resources/help/strings.txt");
-        if (!file.open(QIODevice::ReadOnly)) return ShortTexts{};
-        const QByteArray bytes = file.readAll();
-        return parseShortTexts(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    }();
+    static const ShortTexts texts = parseShortTexts(resourceText(":/resources/help/strings.txt").toStdString());
     return kz::shortText(texts, key);
 }
 

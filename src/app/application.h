@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include <QString>
+
 class QApplication;
 
 namespace kz {
@@ -16,6 +18,8 @@ void setUpApplication(QApplication& app);
 
 // The short texts compiled into the program (About, contact, credits).
 std::string shortText(std::string_view key);
+// A text compiled into the program (":/resources/..."), empty if there is none.
+QString resourceText(const char* path);
 
 // The one evaluator of the run: it outlives the calculation bar, so ans does too.
 Evaluator& expressionEvaluator();

@@ -13,12 +13,13 @@
 #include "calc/constants.h"
 #include "calc/tokenizer.h"
 #include "framework/numconv.h"
+#include "framework/outcome.h"
 
 namespace kz {
 
 inline constexpr std::string_view kOverflowText = "发生错误：计算溢出";
 inline constexpr std::string_view kDivisionByZeroText = "发生错误：除数为零";
-inline constexpr std::string_view kGeneralErrorText = "发生错误！";
+inline constexpr std::string_view kGeneralErrorText = kFailureText;
 // Between an error text and the answer box's previous text.
 inline constexpr std::string_view kAnswerLineBreak = "\r\n";
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "framework/numconv.h"
+#include "framework/outcome.h"
 #include "tools/number/factorize.h"
 #include "tools/number/primes.h"
 
@@ -37,7 +38,7 @@ int main(int argc, char** argv) {
         try {
             return divisorMode ? kz::primeCompositeTextOf(line) : *kz::factorizationTextOf(line);
         } catch (const kz::NumFailure&) {
-            return "发生错误！";  // what the window reports for such input
+            return std::string(kz::kFailureText);  // what the window reports for such input
         }
     };
     std::string line, out;
