@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ clang            # compilers (clang for the fuzz and sanitizer build)
+  cmake ninja-build g++ clang            # compilers (clang is the default)
+  libclang-rt-14-dev                     # clang's sanitizer and libFuzzer runtimes (only recommended by clang)
   qt6-base-dev qt6-multimedia-dev        # Qt 6 Widgets, Test, Multimedia (splash sound)
   qt6-translations-l10n                  # Qt's own Chinese dialog buttons
   libgtest-dev libgmock-dev libbenchmark-dev
