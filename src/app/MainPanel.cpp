@@ -7,7 +7,7 @@
 #include <QPainter>
 #include <QScreen>
 
-#include "app/catalogue.h"
+#include "framework/catalogue.h"
 #include "framework/UiSeam.h"
 
 namespace kz::ui {

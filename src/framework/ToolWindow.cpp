@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/catalogue.h"
+#include "framework/catalogue.h"
 #include "framework/Fonts.h"
 #include "framework/LineEditBox.h"
 

@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "app/catalogue.h"
+#include "framework/catalogue.h"
 
 using namespace kz;
 

@@ -2,7 +2,7 @@
 // list every tool of the menus in menu order, and the usage tips must keep
 // their sections. A tool added to or moved in the menu without its help entry
 // fails here.
-#include "app/catalogue.h"
+#include "framework/catalogue.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "app/catalogue.h"
+#include "framework/catalogue.h"
 #include "windowtest.h"
 
 using namespace kz;

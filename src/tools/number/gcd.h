@@ -2,9 +2,11 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string_view>
 
 #include "framework/outcome.h"
+#include "framework/windowmodel.h"
 
 namespace kz {
 
@@ -21,5 +23,9 @@ Outcome gcdCalculate(std::string_view text1, std::string_view text2);
 
 // LCM window: Text1 (row 1), Text2 (row 2). Sets Label1 (caption) and Label2.
 Outcome lcmCalculate(std::string_view text1, std::string_view text2);
+
+// The windows.
+std::unique_ptr<WindowModel> makeGcdWindow();  // Form12
+std::unique_ptr<WindowModel> makeLcmWindow();  // Form13
 
 }  // namespace kz

@@ -1,4 +1,4 @@
-#include "app/catalogue.h"
+#include "framework/catalogue.h"
 
 #include <array>
 

@@ -1,0 +1,23 @@
+// One headless session of a window, as the kztool command runs it: open the
+// window fresh, apply the actions in order, print what the user would see.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "framework/windowmodel.h"
+
+namespace kz {
+
+// `args` are FORM then the actions. Returns the exit status: 0, or 2 for an
+// unknown window, control or action (one line on `err`, nothing on `out`).
+int runToolSession(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// Runs whatever job the model has waiting, inline, until none is left.
+void settleJobs(WindowModel& model);
+
+// "\n" for a line feed, "\r" for a carriage return, "\\" for a backslash.
+std::string escapeForTool(std::string_view text);
+
+}  // namespace kz
