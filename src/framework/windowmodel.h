@@ -101,6 +101,7 @@ struct WindowDecl {
     std::string copyPrimary;   // the copy rule's primary output; empty: no copy rule
     bool keyPreview = false;   // option keys picked at window level
     Twips client{};            // client area where the Part gives coordinates
+    bool keepInstance = false; // closing hides the window; the next opening reloads it
 };
 
 // What the window shows the user besides its controls, in order.
