@@ -302,9 +302,33 @@ std::string WindowModel::findRole(ButtonRole role) const {
 }
 
 std::string WindowModel::defaultButton() const {
+    if (!defaultOverride_.empty()) return defaultOverride_;
     for (const ControlDecl& c : decl_.controls)
         if (c.kind == ControlKind::Button && c.isDefault) return c.name;
     return findRole(ButtonRole::Calculate);
+}
+
+void WindowModel::setDefaultButton(std::string_view name) {
+    if (!name.empty()) (void)indexOf(name);
+    defaultOverride_ = std::string(name);
+    changed();
+}
+
+void WindowModel::requestFocus(std::string_view name) {
+    (void)indexOf(name);
+    focusRequest_ = std::string(name);
+    changed();
+}
+
+std::string WindowModel::takeFocusRequest() {
+    std::string f;
+    f.swap(focusRequest_);
+    return f;
+}
+
+void WindowModel::focus(std::string_view name) {
+    (void)indexOf(name);
+    if (!closed_) onFocus(name);
 }
 
 std::string WindowModel::copyButton() const { return findRole(ButtonRole::Copy); }

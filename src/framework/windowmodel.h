@@ -163,6 +163,9 @@ public:
     // "KP-", "KP*", "KP/". Returns whether the window used it.
     bool key(std::string_view key);
 
+    // The user put the focus into `name` (clicked or tabbed into it).
+    void focus(std::string_view name);
+
     // --- What the host reads ---
     bool has(std::string_view name) const;
     const ControlState& state(std::string_view name) const;
@@ -181,6 +184,8 @@ public:
 
     // The control that Enter presses.
     std::string defaultButton() const;
+    // A control the behaviour wants focused, once; empty if none.
+    std::string takeFocusRequest();
 
 protected:
     // --- Behaviour hooks; the defaults are the tool-window conventions ---
@@ -194,6 +199,7 @@ protected:
     virtual bool onKey(std::string_view key);      // window keys beyond option keys and Enter
     virtual void onChanged(std::string_view name);  // after an input or Combo/List change
     virtual void onJobDone(const Outcome& outcome) { apply(outcome); }
+    virtual void onFocus(std::string_view) {}
 
     // --- Helpers for the behaviour ---
     std::string_view text(std::string_view name) const;
@@ -216,6 +222,9 @@ protected:
     void close();
     // Runs `job` through the host; the Calculate button stays disabled until done.
     void startJob(Job job);
+    // Enter presses `name` from now on (empty: back to the declared default).
+    void setDefaultButton(std::string_view name);
+    void requestFocus(std::string_view name);
     ControlState& mutableState(std::string_view name);
     const Compute& compute() const { return compute_; }
     const Texts& clearTexts() const { return clearTexts_; }
@@ -236,6 +245,8 @@ private:
     bool jobPending_ = false;
     std::optional<Job> job_;
     unsigned revision_ = 0;
+    std::string defaultOverride_;
+    std::string focusRequest_;
 };
 
 // The one table of windows that have a model, by form name.
