@@ -225,3 +225,14 @@ TEST(PocketCalculator, GridHasNoOverlapsAndFitsTheWindow) {
     EXPECT_EQ(w->declOf("cmdAdd").at, (Twips{2280, 3000, 615, 1095}));
     EXPECT_EQ(w->declOf("cmdEqual").at.top + 495, 4095);
 }
+
+TEST(PocketCalculator, KeysBringTheFocusBackToEquals) {
+    Session r;
+    EXPECT_EQ(r.w->takeFocusRequest(), "cmdEqual");
+    r.w->press("cmdNum(4)");
+    EXPECT_EQ(r.w->takeFocusRequest(), "");
+    r.keys("x");  // even a key that does nothing
+    EXPECT_EQ(r.w->takeFocusRequest(), "cmdEqual");
+    r.keys("+ 2 Enter");
+    EXPECT_EQ(r.display(), "6.");
+}

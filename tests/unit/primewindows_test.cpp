@@ -68,6 +68,7 @@ TEST(Factorization, RunsAsAJobAndDropsAnswersForAnotherNumber) {
     for (const auto& c : cases) {
         auto w = makeFactorizationWindow();
         w->load();
+        EXPECT_EQ(w->takeFocusRequest(), "Text1");
         w->edit("Text1", "12");
         w->press("Command1");
         settleJobs(*w);

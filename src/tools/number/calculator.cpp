@@ -101,7 +101,10 @@ public:
     explicit CalculatorWindow(WindowDecl d) : WindowModel(std::move(d)) {}
 
 protected:
-    void onLoad() override { show(calc_.clear()); }
+    void onLoad() override {
+        show(calc_.clear());
+        requestFocus("cmdEqual");
+    }
 
     void onPress(std::string_view name) override {
         if (name.starts_with("cmdNum(") && name.size() == 9) show(calc_.digit(name[7] - '0'));
@@ -117,6 +120,8 @@ protected:
     }
 
     bool onKey(std::string_view k) override {
+        // Whatever was clicked last, Enter must mean "＝" after any key.
+        requestFocus("cmdEqual");
         if (k == "Esc") return act("cmdCls");
         if (k == "KP+") return act("cmdAdd");
         if (k == "KP-") return act("cmdMinus");

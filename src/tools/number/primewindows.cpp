@@ -39,6 +39,8 @@ public:
     using WindowModel::WindowModel;
 
 protected:
+    void onLoad() override { requestFocus("Text1"); }
+
     void onCalculate() override {
         setText("Text2", "");
         jobInput_ = std::string(text("Text1"));
