@@ -107,6 +107,8 @@ protected:
     }
 
     void onPress(std::string_view name) override {
+        // A clicked button would otherwise keep the focus and take the next Enter.
+        requestFocus("cmdEqual");
         if (name.starts_with("cmdNum(") && name.size() == 9) show(calc_.digit(name[7] - '0'));
         else if (name == "cmdPoint") show(calc_.point());
         else if (name == "cmdAdd") show(calc_.operate('+'));

@@ -74,9 +74,10 @@ std::unique_ptr<WindowModel> makePrimeJudgeWindow() {
 std::unique_ptr<WindowModel> makeFactorizationWindow() {
     WindowDecl d;
     d.form = "Form40";
-    d.controls = {label("Label1", "请输入一个正整数：").inRow(0), input("Text1", 25, FilterMode::Integer_All).inRow(0),
-                  multiLineOutput("Text2", "分解结果").inRow(1)};
-    for (auto& b : buttonRow(2)) d.controls.push_back(b);
+    // The prompt sits above the box so that all 25 digits show at once.
+    d.controls = {label("Label1", "请输入一个正整数：").inRow(0), input("Text1", 25, FilterMode::Integer_All).inRow(1),
+                  multiLineOutput("Text2", "分解结果").inRow(2)};
+    for (auto& b : buttonRow(3)) d.controls.push_back(b);
     d.copyPrimary = "Text2";
     return std::make_unique<FactorizationWindow>(std::move(d), WindowModel::Compute{},
                                                  Texts{{"Text1", ""}, {"Text2", ""}});
