@@ -174,20 +174,22 @@ protected:
 std::unique_ptr<WindowModel> makeStatisticsWindow() {
     WindowDecl d;
     d.form = "Form28";
-    d.controls = {frame("fraList", " 请以英文逗号“,”分隔数据").inRow(0),
-                  input("txtList", kStatisticsListLength, FilterMode::None, "数据").inRow(1)};
-    int row = 2;
+    // Placed rather than in rows, so the frame encloses the list.
+    d.client = {0, 0, 4200, 5040};
+    d.controls = {frame("fraList", " 请以英文逗号“,”分隔数据").place(120, 60, 3960, 840),
+                  input("txtList", kStatisticsListLength, FilterMode::None, "数据").place(240, 390, 3720, 345)};
+    int top = 1020;
     Texts clear{{"txtList", ""}};
     for (const StatRow& r : kStatRows) {
         const std::string box = std::string("txtStat") + r.index;
-        d.controls.push_back(label(std::string("lblStat") + r.index, r.caption).inRow(row));
-        d.controls.push_back(output(box, r.caption).inRow(row));
+        d.controls.push_back(label(std::string("lblStat") + r.index, r.caption).place(120, top + 60, 960, 300));
+        d.controls.push_back(output(box, r.caption).place(1080, top, 3000, 360));
         clear[box] = "";
-        ++row;
+        top += 480;
     }
-    d.controls.push_back(button("cmdAnalyse", "计算", ButtonRole::Calculate).inRow(row));
-    d.controls.push_back(button("cmdClear", "清空", ButtonRole::Clear).inRow(row));
-    d.controls.push_back(button("Command1", "复制", ButtonRole::Copy).inRow(row));
+    d.controls.push_back(button("cmdAnalyse", "计算", ButtonRole::Calculate).place(120, top + 60, 1080, 375));
+    d.controls.push_back(button("cmdClear", "清空", ButtonRole::Clear).place(1560, top + 60, 1080, 375));
+    d.controls.push_back(button("Command1", "复制", ButtonRole::Copy).place(3000, top + 60, 1080, 375));
     // The hidden switches of the seven boxes, in index order; always clear.
     for (int i = 1; i <= 7; ++i) d.controls.push_back(check("Check" + std::to_string(i), "").hidden());
     d.managesCopy = true;
