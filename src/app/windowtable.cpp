@@ -6,6 +6,10 @@
 #include "tools/number/gcd.h"
 #include "tools/number/primewindows.h"
 #include "tools/number/remainder.h"
+#include "tools/number/baseconv.h"
+#include "tools/number/dates.h"
+#include "tools/number/deposit.h"
+#include "tools/number/statistics.h"
 
 namespace kz {
 
@@ -18,6 +22,11 @@ std::span<const WindowType> windowTypes() {
         {makeFactorizationWindow},
         {makeRemainderWindow},
         {makeAccumulatorWindow},
+        {makeBaseConvWindow},
+        {makeDepositWindow},
+        {makeStatisticsWindow},
+        {makeDateDiffWindow},
+        {makeLeapYearWindow},
     };
     return table;
 }
