@@ -2,6 +2,8 @@
 // keys, Copy state and the copy texts.
 #include <gtest/gtest.h>
 
+#include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -284,4 +286,34 @@ TEST(EquationWindows, OneUnknownCopiesTheAnswer) {
     EXPECT_EQ(w.messages(), std::vector<std::string>{"发生错误！"});
     EXPECT_EQ(w.text("Text19"), "4");
     EXPECT_FALSE(w.enabled("Command3"));
+}
+
+TEST(FractionEquationWindows, AnyTypingAndClickingIsHandled) {
+    std::mt19937 rng(37);
+    const std::vector<std::string> samples = {"", "0", "-", ".", "-0", "1", "-32768", "32768", "999999", ".00001",
+                                              "1E5", "abc", "3.1.4", "0000000000", "9999999999999999", "-9..9", "１２"};
+    const std::set<std::string> known = {"发生错误！", "分母不得为零！", "请选择运算符号！", "除数不能为零！",
+                                          "计算结果出来后才可以复制！", "该方程组有无数组解", "该方程组无解"};
+    for (const char* form : {"Form3", "Form20", "Form24", "Form37", "Form31", "Form32", "Form33"}) {
+        auto m = openWindowModel(form);
+        std::vector<std::string> inputs, buttons, options;
+        for (const ControlDecl& c : m->decl().controls) {
+            if (c.kind == ControlKind::Input) inputs.push_back(c.name);
+            if (c.kind == ControlKind::Button) buttons.push_back(c.name);
+            if (c.kind == ControlKind::Option) options.push_back(c.name);
+        }
+        for (int i = 0; i < 3000; ++i) {
+            const unsigned pick = rng() % 10;
+            if (pick < 6) m->edit(inputs[rng() % inputs.size()], samples[rng() % samples.size()]);
+            else if (pick < 9) m->press(buttons[rng() % buttons.size()]);
+            else if (!options.empty()) m->select(options[rng() % options.size()]);
+            int messages = 0;
+            for (const WindowEvent& e : m->takeEvents())
+                if (e.kind == WindowEvent::Kind::Message) {
+                    ++messages;
+                    ASSERT_TRUE(known.count(e.message.text)) << form << ": " << e.message.text;
+                }
+            ASSERT_LE(messages, 1) << form;  // never a cascade of messages for one click
+        }
+    }
 }
