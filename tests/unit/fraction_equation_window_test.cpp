@@ -4,9 +4,11 @@
 
 #include <random>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "app/toolsession.h"
 #include "framework/windowmodel.h"
 
 using namespace kz;
@@ -167,6 +169,7 @@ TEST(FractionConversionWindow, ModesSwitchTheirBoxesAndEmptyEverything) {
 
     EXPECT_TRUE(w.m->key("d"));
     EXPECT_TRUE(w.m->state("Option2").checked);
+    EXPECT_EQ(w.m->takeFocusRequest(), "Text8");
     for (const char* n : mode1) EXPECT_FALSE(w.visible(n)) << n;
     for (const char* n : mode2) EXPECT_TRUE(w.visible(n)) << n;
     for (int i = 1; i <= 10; ++i) EXPECT_EQ(w.text(("Text" + std::to_string(i)).c_str()), "");
@@ -315,5 +318,32 @@ TEST(FractionEquationWindows, AnyTypingAndClickingIsHandled) {
                 }
             ASSERT_LE(messages, 1) << form;  // never a cascade of messages for one click
         }
+    }
+}
+
+TEST(FractionEquationWindows, ToolSessionsShowWhatAPupilSees) {
+    struct Case { std::vector<std::string> args; std::vector<std::string> lines; };
+    const Case cases[] = {
+        {{"Form3", "Text1=1", "Text2=11", "Text3=10", "Text4=11", "select:Option1", "press:Command1"},
+         {"Text5=1", "Text6:hidden", "Line3:hidden"}},
+        {{"Form32", "Text1=1", "Text3=1", "Text5=1", "Text2=0.1", "Text4=0.1", "Text6=1", "press:Command4"},
+         {"message: Zorvan|information|该方程组无解", "Label4=", "Label5="}},
+        {{"Form33", "Text8=1", "Text9=1", "Text11=1", "Text13=6", "Text7=1", "Text10=2", "Text12=1", "Text14=8",
+          "Text15=1", "Text16=1", "Text17=2", "Text18=9", "press:Command5", "press:Command9"},
+         {"clipboard: x=1,y=2,z=3"}},
+        {{"Form37", "Text1=9", "Text2=4", "press:Command1", "press:Command3"}, {"clipboard: 2又1/4"}},
+        {{"Form37", "key:D", "Text8=2", "Text7=1", "Text6=4", "press:Command1", "press:Command3"}, {"clipboard: 9/4"}},
+        {{"Form20", "Text1=6", "Text2=2", "press:Command1", "press:Command3"}, {"clipboard: 3/1", "Text4:hidden"}},
+        {{"Form31", "txtk=2", "txtb=1", "Text23=6", "press:Command1", "press:Command3"}, {"clipboard: x=2.5"}},
+        {{"Form3", "Text1=1", "Text2=2", "Text3=1", "Text4=3", "key:KP+", "press:Command1", "press:Command3"},
+         {"clipboard: 5/6"}},
+    };
+    for (const auto& c : cases) {
+        std::ostringstream out, err;
+        ASSERT_EQ(runToolSession(c.args, out, err), 0) << err.str();
+        std::set<std::string> shown;
+        std::istringstream lines(out.str());
+        for (std::string l; std::getline(lines, l);) shown.insert(l);
+        for (const std::string& l : c.lines) EXPECT_TRUE(shown.count(l)) << c.args[0] << ": " << l << "\n" << out.str();
     }
 }

@@ -40,11 +40,11 @@ std::unique_ptr<WindowModel> makeLinearEquationWindow() {
     d.copyPrimary = "Text19";
     d.controls = {
         input("txtk", 10, FilterMode::Numeric_Pos, "x 的系数").place(120, 120, 1455, 360),
-        label("Label9", "x＋").place(1680, 240, 345, 240),
+        label("Label9", "x＋").place(1680, 240, 345, 210),
         input("txtb", 10, FilterMode::Numeric_Pos, "左边的常数").place(2040, 120, 1455, 360),
-        label("Label10", "=").place(3600, 240, 225, 240),
+        label("Label10", "=").place(3600, 240, 225, 210),
         input("Text23", 16, FilterMode::Numeric_Pos, "右边的常数").place(3840, 120, 2175, 360),
-        label("Label11", "x=").place(120, 720, 240, 240),
+        label("Label11", "x=").place(120, 720, 240, 210),
         output("Text19", "x 的值").place(360, 600, 2775, 360),
         button("Command1", "计算", ButtonRole::Calculate).place(3360, 600, 855, 375),
         button("Command2", "清空", ButtonRole::Clear).place(4260, 600, 855, 375),

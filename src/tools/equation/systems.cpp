@@ -223,9 +223,9 @@ protected:
     }
 };
 
-// Labels sit 120 twips below the top of the boxes of their row.
+// A label centred on the boxes of its row (boxes are 360 twips high).
 ControlDecl rowLabel(std::string name, std::string text, int left, int rowTop, int width) {
-    return label(std::move(name), std::move(text)).place(left, rowTop + 120, width, 240);
+    return label(std::move(name), std::move(text)).place(left, rowTop + 60, width, 240);
 }
 
 }  // namespace

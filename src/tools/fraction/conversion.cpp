@@ -144,6 +144,7 @@ protected:
         for (const char* n : {"Text6", "Text7", "Text8", "Text9", "Text10", "Line4", "Line5", "Line6"})
             setVisible(n, mode == 2);
         onClear();
+        requestFocus(mode == 1 ? "Text1" : "Text8");
     }
 
     void onCalculate() override {
@@ -225,7 +226,7 @@ std::unique_ptr<WindowModel> makeFractionConversionWindow() {
     // calculation wrote (1E-05 stays 1E-05).
     d.controls = {
         option("Option1", "假分数→带分数", "J", true).place(120, 120, 1695, 420),
-        option("Option2", "带分数→假分数", "D").place(2040, 120, 1695, 420),
+        option("Option2", "带分数→假分数", "D").place(2040, 120, 1815, 420),
         input("Text1", 6, FilterMode::Numeric_Pos, "假分数的分子").place(360, 720, 975, 360),
         input("Text2", 6, FilterMode::Numeric_Pos, "假分数的分母").place(360, 1320, 975, 360),
         bar("Line1", 360, 1200, 1320, 1200),
