@@ -3,6 +3,10 @@
 #include "framework/windowmodel.h"
 #include "tools/number/accumulator.h"
 #include "tools/number/calculator.h"
+#include "tools/equation/linear.h"
+#include "tools/equation/systems.h"
+#include "tools/fraction/arithmetic.h"
+#include "tools/fraction/conversion.h"
 #include "tools/number/gcd.h"
 #include "tools/number/primewindows.h"
 #include "tools/number/remainder.h"
@@ -27,6 +31,13 @@ std::span<const WindowType> windowTypes() {
         {makeStatisticsWindow},
         {makeDateDiffWindow},
         {makeLeapYearWindow},
+        {makeFractionArithmeticWindow},
+        {makeFractionReductionWindow},
+        {makeFractionComparisonWindow},
+        {makeFractionConversionWindow},
+        {makeLinearEquationWindow},
+        {makeTwoUnknownsWindow},
+        {makeThreeUnknownsWindow},
     };
     return table;
 }
