@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "app/toolsession.h"
 #include "framework/windowmodel.h"
 #include "tools/geometry/figures.h"
 
@@ -245,4 +247,12 @@ TEST(Figures, EveryVisibleControlLiesInsideTheClientArea) {
             EXPECT_LE(d.at.top + d.at.height, client.height) << form << " " << d.name;
         }
     }
+}
+
+TEST(Figures, ScriptedSessionShowsTheCircle) {
+    std::ostringstream out, err;
+    ASSERT_EQ(runToolSession({"Form9", "key:Y", "Text1=3", "press:Command1"}, out, err), 0);
+    EXPECT_NE(out.str().find("Text4= S＝r·r·π\n"), std::string::npos);
+    EXPECT_NE(out.str().find("Text5=28.26\n"), std::string::npos);
+    EXPECT_NE(out.str().find("Text2:disabled\n"), std::string::npos);
 }

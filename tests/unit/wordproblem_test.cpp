@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "app/toolsession.h"
 #include "framework/windowmodel.h"
 #include "tools/wordproblem/wordproblems.h"
 
@@ -364,4 +366,10 @@ TEST(WordCases, CopyTexts) {
         m->press("Command3");
         EXPECT_EQ(clipboardOf(m->takeEvents()), c.copied) << c.form;
     }
+}
+
+TEST(Chickens, ScriptedSessionCopiesTheExample) {
+    std::ostringstream out, err;
+    ASSERT_EQ(runToolSession({"Form7", "Text1=35", "Text2=94", "press:Command1", "press:Command3"}, out, err), 0);
+    EXPECT_EQ(out.str().rfind("clipboard: 兔的个数：12；鸡的个数：23。\n", 0), 0u);
 }
