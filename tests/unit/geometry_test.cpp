@@ -256,3 +256,9 @@ TEST(Figures, ScriptedSessionShowsTheCircle) {
     EXPECT_NE(out.str().find("Text5=28.26\n"), std::string::npos);
     EXPECT_NE(out.str().find("Text2:disabled\n"), std::string::npos);
 }
+
+TEST(Figures, MeasureBeyondTheDoubleRangeFailsWithoutAResult) {
+    Outcome o = figureCalculate(areaSpec(), 7, Texts{{"Text1", "1e999"}, {"Text2", "400"}, {"Text3", ""}});
+    EXPECT_TRUE(o.set.empty());
+    EXPECT_EQ(o.messages.size(), 1u);
+}

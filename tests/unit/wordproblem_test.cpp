@@ -373,3 +373,24 @@ TEST(Chickens, ScriptedSessionCopiesTheExample) {
     ASSERT_EQ(runToolSession({"Form7", "Text1=35", "Text2=94", "press:Command1", "press:Command3"}, out, err), 0);
     EXPECT_EQ(out.str().rfind("clipboard: 兔的个数：12；鸡的个数：23。\n", 0), 0u);
 }
+
+TEST(WordProblems, TextsBeyondTheDoubleRangeFailOnceWithoutAnAnswer) {
+    // The filters keep such texts out of the windows; the calculations must
+    // still refuse them cleanly when handed them directly.
+    const char* huge = "1e999";
+    const Outcome outcomes[] = {
+        chickensCalculate(huge, "4"),
+        sumDifferenceCalculate("1", huge),
+        sumMultipleCalculate(huge, "1"),
+        differenceMultipleCalculate("1", huge),
+        surplusCalculate(0, "1", "1", huge),
+        cowsCalculate(0, huge, "1", "1"),
+        trainCalculate(1, "1", "1", "1", huge),
+        riverCalculate(0, huge, "1"),
+    };
+    for (const Outcome& o : outcomes) {
+        EXPECT_TRUE(o.set.empty());
+        EXPECT_EQ(o.messages.size(), 1u);
+        EXPECT_TRUE(o.failed);
+    }
+}

@@ -291,7 +291,7 @@ const FigureWindowSpec& surfaceSpec() {
 
 Outcome figureCalculate(const FigureWindowSpec& spec, std::size_t index, const Texts& texts) {
     Outcome out;
-    Calculation calc;
+    Calculation calc(true);  // never a result from a measure that could not be read
     const Figure& f = spec.figures.at(index);
     double m[4] = {0, 0, 0, 0};
     for (std::size_t i = 0; i < spec.boxes.size() && i < 4; ++i) {
@@ -299,7 +299,7 @@ Outcome figureCalculate(const FigureWindowSpec& spec, std::size_t index, const T
         if (it != texts.end()) calc.step([&] { m[i] = leadingNumber(it->second); });
     }
     calc.step([&] { out.show(spec.resultBox, numberToText(f.result(m))); });
-    if (f.sector && m[1] > 360) out.show(spec.resultBox, std::string(kSectorAngleRejection));
+    if (!calc.failed() && f.sector && m[1] > 360) out.show(spec.resultBox, std::string(kSectorAngleRejection));
     calc.reportTo(out);
     return out;
 }

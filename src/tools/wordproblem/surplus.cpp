@@ -7,9 +7,11 @@ Outcome surplusCalculate(std::size_t which, std::string_view firstText, std::str
                          std::string_view differenceText) {
     Outcome out;
     Calculation calc(true);
-    const double a = leadingNumber(firstText);
-    const double b = leadingNumber(secondText);
-    const double d = leadingNumber(differenceText);
+    double a = 0, b = 0, d = 0;
+    if (!readLeading(calc, {{&a, firstText}, {&b, secondText}, {&d, differenceText}})) {
+        calc.reportTo(out);
+        return out;
+    }
     if (which != 0 && !(b < a)) {
         out.show("Text4", which == 1 ? "大盈必须大于小盈！" : "大亏必须大于小亏！");
         out.failed = true;

@@ -8,11 +8,14 @@ namespace {
 const char* const kTimes[] = {"错车时间", "超车时间"};
 const char* const kSpeeds[] = {"船速", "水速"};
 
-Outcome intoText5(double (*compute)(double, double, double, double), double a, double b, double c, double d) {
+// Reads the boxes, computes one number into Text5; a failure shows the one
+// message and leaves the last answer.
+template <typename Compute>
+Outcome intoText5(std::initializer_list<std::pair<double*, std::string_view>> inputs, Compute compute) {
     Outcome out;
     Calculation calc(true);
     std::string result;
-    calc.step([&] { result = numberToText(compute(a, b, c, d)); });
+    if (readLeading(calc, inputs)) calc.step([&] { result = numberToText(compute()); });
     if (!calc.failed()) out.show("Text5", result);
     calc.reportTo(out);
     return out;
@@ -22,17 +25,15 @@ Outcome intoText5(double (*compute)(double, double, double, double), double a, d
 
 Outcome trainCalculate(std::size_t which, std::string_view lengthA, std::string_view speedA, std::string_view lengthB,
                        std::string_view speedB) {
-    const double a = leadingNumber(lengthA), u = leadingNumber(speedA);
-    const double b = leadingNumber(lengthB), v = leadingNumber(speedB);
-    if (which == 0)
-        return intoText5([](double a, double u, double b, double v) { return quotientOrFail(a + b, u + v); }, a, u, b, v);
-    return intoText5([](double a, double u, double b, double v) { return quotientOrFail(a + b, v - u); }, a, u, b, v);
+    double a = 0, u = 0, b = 0, v = 0;
+    return intoText5({{&a, lengthA}, {&u, speedA}, {&b, lengthB}, {&v, speedB}},
+                     [&] { return which == 0 ? quotientOrFail(a + b, u + v) : quotientOrFail(a + b, v - u); });
 }
 
 Outcome riverCalculate(std::size_t which, std::string_view downstream, std::string_view upstream) {
-    const double d = leadingNumber(downstream), w = leadingNumber(upstream);
-    if (which == 0) return intoText5([](double d, double w, double, double) { return (d + w) / 2; }, d, w, 0, 0);
-    return intoText5([](double d, double w, double, double) { return (d - w) / 2; }, d, w, 0, 0);
+    double d = 0, w = 0;
+    return intoText5({{&d, downstream}, {&w, upstream}},
+                     [&] { return finiteOrFail(which == 0 ? (d + w) / 2 : (d - w) / 2); });
 }
 
 std::unique_ptr<WindowModel> makeTrainWindow() {

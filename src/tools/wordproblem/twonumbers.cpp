@@ -26,11 +26,12 @@ Outcome smallAndLarge(double small, double large) {
 // failing quotient shows the message once and leaves both boxes as they were:
 // no large number is made from an answer of an earlier problem.
 template <typename Small, typename Large>
-Outcome fromShownSmall(Small small, Large largeFrom) {
+Outcome fromShownSmall(std::initializer_list<std::pair<double*, std::string_view>> inputs, Small small, Large largeFrom) {
     Outcome out;
     Calculation calc(true);
     NumberText smallText{};
     std::string largeText;
+    readLeading(calc, inputs);
     calc.step([&] { smallText = toNumberText(finiteOrFail(small())); });
     calc.step([&] { largeText = numberToText(finiteOrFail(largeFrom(smallText.value))); });
     if (!calc.failed()) {
@@ -64,10 +65,14 @@ WordWindowSpec twoNumbersSpec(const char* form, const char* first, const char* s
 }  // namespace
 
 Outcome sumDifferenceCalculate(std::string_view sumText, std::string_view differenceText) {
-    const double sum = leadingNumber(sumText);
-    const double difference = leadingNumber(differenceText);
+    Outcome out;
+    Calculation calc(true);
+    double sum = 0, difference = 0;
+    if (!readLeading(calc, {{&sum, sumText}, {&difference, differenceText}})) {
+        calc.reportTo(out);
+        return out;
+    }
     if (sum < difference) {
-        Outcome out;
         out.show("Text3", std::string(kWrongInput));
         out.show("Text4", "和必须大于差！");
         out.failed = true;
@@ -77,16 +82,14 @@ Outcome sumDifferenceCalculate(std::string_view sumText, std::string_view differ
 }
 
 Outcome sumMultipleCalculate(std::string_view sumText, std::string_view multipleText) {
-    const double sum = leadingNumber(sumText);
-    const double multiple = leadingNumber(multipleText);
-    return fromShownSmall([&] { return quotientOrFail(sum, finiteOrFail(multiple + 1)); },
+    double sum = 0, multiple = 0;
+    return fromShownSmall({{&sum, sumText}, {&multiple, multipleText}},[&] { return quotientOrFail(sum, finiteOrFail(multiple + 1)); },
                           [&](double small) { return sum - small; });
 }
 
 Outcome differenceMultipleCalculate(std::string_view differenceText, std::string_view multipleText) {
-    const double difference = leadingNumber(differenceText);
-    const double multiple = leadingNumber(multipleText);
-    return fromShownSmall([&] { return quotientOrFail(difference, multiple - 1); },
+    double difference = 0, multiple = 0;
+    return fromShownSmall({{&difference, differenceText}, {&multiple, multipleText}},[&] { return quotientOrFail(difference, multiple - 1); },
                           [&](double small) { return small + difference; });
 }
 

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,6 +24,13 @@ inline double finiteOrFail(double v) {
 inline double quotientOrFail(double a, double b) {
     if (b == 0) fail(a == 0 ? FailureKind::Overflow : FailureKind::DivisionByZero);
     return finiteOrFail(a / b);
+}
+
+// Reads boxes by their leading number; a text beyond the double range (which
+// the filters never let through, but callers may pass) fails the calculation.
+inline bool readLeading(Calculation& calc, std::initializer_list<std::pair<double*, std::string_view>> boxes) {
+    for (const auto& box : boxes) calc.step([&] { *box.first = leadingNumber(box.second); });
+    return !calc.failed();
 }
 
 struct WordCase {
