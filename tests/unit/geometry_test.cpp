@@ -236,16 +236,27 @@ TEST(Figures, MeasuresAreReadByTheirLeadingNumber) {
     }
 }
 
-TEST(Figures, EveryVisibleControlLiesInsideTheClientArea) {
-    for (const char* form : {"Form9", "Form10", "Form16", "Form17"}) {
+TEST(Layout, EveryVisibleControlLiesInsideTheClientAreaAndApartFromTheOthers) {
+    for (const char* form : {"Form9", "Form10", "Form16", "Form17", "Form7", "Form19", "Form21", "Form22", "Form23",
+                             "Form39", "Form29", "Form30"}) {
         auto m = open(form);
         const Twips client = m->decl().client;
+        ASSERT_FALSE(client.empty()) << form;
+        std::vector<const ControlDecl*> placed;
         for (const ControlDecl& d : m->decl().controls) {
             if (!d.visible) continue;
             EXPECT_FALSE(d.at.empty()) << form << " " << d.name;
             EXPECT_LE(d.at.left + d.at.width, client.width) << form << " " << d.name;
             EXPECT_LE(d.at.top + d.at.height, client.height) << form << " " << d.name;
+            if (d.kind != ControlKind::Line) placed.push_back(&d);
         }
+        for (std::size_t i = 0; i < placed.size(); ++i)
+            for (std::size_t j = i + 1; j < placed.size(); ++j) {
+                const Twips a = placed[i]->at, b = placed[j]->at;
+                const bool apart = a.left + a.width <= b.left || b.left + b.width <= a.left ||
+                                   a.top + a.height <= b.top || b.top + b.height <= a.top;
+                EXPECT_TRUE(apart) << form << " " << placed[i]->name << " " << placed[j]->name;
+            }
     }
 }
 

@@ -190,7 +190,7 @@ WindowDecl declare(const FigureWindowSpec& s) {
     d.copyPrimary = s.resultBox;
     auto& c = d.controls;
     for (std::size_t i = 0; i < s.figures.size(); ++i)
-        c.push_back(option(s.figures[i].option, s.figures[i].caption, s.figures[i].key).place(120, s.optionTops[i], 1170, 420));
+        c.push_back(option(s.figures[i].option, s.figures[i].caption, s.figures[i].key).place(120, s.optionTops[i], 1305, 420));
     c.push_back(line("Line1").place(1440, 120, 15, s.client.height - 240));
     c.push_back(label("Label1", "计算公式：").place(1560, 120, 1455, kLabelHeight));
     c.push_back(output(s.formulaBox, "计算公式").place(1560, 480, 3015, 360));
