@@ -287,7 +287,8 @@ TEST(WordCases, OpeningCaptions) {
     EXPECT_EQ(text(*m, "Label3"), "船速");
     // The arrow-key chain follows the screen: speed of A comes before length of B.
     std::vector<std::string> inputs;
-    for (const ControlDecl& d : open("Form29")->decl().controls)
+    m = open("Form29");
+    for (const ControlDecl& d : m->decl().controls)
         if (d.kind == ControlKind::Input) inputs.push_back(d.name);
     EXPECT_EQ(inputs, (std::vector<std::string>{"Text1", "Text3", "Text2", "Text4"}));
 }
