@@ -226,7 +226,7 @@ TEST(Figures, ClearKeepsTheFigureAndFormula) {
 TEST(Figures, MeasuresAreReadByTheirLeadingNumber) {
     // The boxes only admit digits and one point, but a point alone or at
     // either end must read as a number, not fail.
-    const auto& s = areaSpec();
+    const auto& s = areaDesign();
     struct Case { const char* a; const char* b; const char* result; };
     for (const Case& c : {Case{".5", "4", "1"}, Case{"5.", "2", "5"}, Case{".", "4", "0"},
                           Case{"9999999999999999999", "9999999999999999999", "5E+37"}}) {
@@ -269,7 +269,7 @@ TEST(Figures, ScriptedSessionShowsTheCircle) {
 }
 
 TEST(Figures, MeasureBeyondTheDoubleRangeFailsWithoutAResult) {
-    Outcome o = figureCalculate(areaSpec(), 7, Texts{{"Text1", "1e999"}, {"Text2", "400"}, {"Text3", ""}});
+    Outcome o = figureCalculate(areaDesign(), 7, Texts{{"Text1", "1e999"}, {"Text2", "400"}, {"Text3", ""}});
     EXPECT_TRUE(o.set.empty());
     EXPECT_EQ(o.messages.size(), 1u);
 }

@@ -33,8 +33,8 @@ Figure figure(int i, const char* const* names, const char* const* keys, std::str
     return f;
 }
 
-FigureWindowSpec makeAreaSpec() {
-    FigureWindowSpec s;
+FigureWindowDesign makeAreaDesign() {
+    FigureWindowDesign s;
     s.form = "Form9";
     const auto* n = kPlaneNames;
     const auto* k = kPlaneKeys;
@@ -75,8 +75,8 @@ FigureWindowSpec makeAreaSpec() {
     return s;
 }
 
-FigureWindowSpec makePerimeterSpec() {
-    FigureWindowSpec s;
+FigureWindowDesign makePerimeterDesign() {
+    FigureWindowDesign s;
     s.form = "Form10";
     const auto* n = kPlaneNames;
     const auto* k = kPlaneKeys;
@@ -117,7 +117,7 @@ FigureWindowSpec makePerimeterSpec() {
     return s;
 }
 
-void solidLayout(FigureWindowSpec& s) {
+void solidLayout(FigureWindowDesign& s) {
     s.boxes = {"Text1", "Text2", "Text3"};
     s.boxLabels = {"Label4", "Label5", "Label6"};
     s.optionTops = {840, 1680, 2520, 3360};
@@ -129,8 +129,8 @@ void solidLayout(FigureWindowSpec& s) {
     s.resultSwitch = "Check1";
 }
 
-FigureWindowSpec makeVolumeSpec() {
-    FigureWindowSpec s;
+FigureWindowDesign makeVolumeDesign() {
+    FigureWindowDesign s;
     s.form = "Form16";
     const auto* n = kSolidNames;
     const auto* k = kSolidKeys;
@@ -154,8 +154,8 @@ FigureWindowSpec makeVolumeSpec() {
     return s;
 }
 
-FigureWindowSpec makeSurfaceSpec() {
-    FigureWindowSpec s;
+FigureWindowDesign makeSurfaceDesign() {
+    FigureWindowDesign s;
     s.form = "Form17";
     const auto* n = kSolidNames;
     const auto* k = kSolidKeys;
@@ -182,7 +182,7 @@ FigureWindowSpec makeSurfaceSpec() {
 constexpr int kLabelDrop = 60;
 constexpr int kLabelHeight = 255;
 
-WindowDecl declare(const FigureWindowSpec& s) {
+WindowDecl declare(const FigureWindowDesign& s) {
     WindowDecl d;
     d.form = s.form;
     d.client = s.client;
@@ -219,32 +219,32 @@ WindowDecl declare(const FigureWindowSpec& s) {
 
 class FigureWindow : public WindowModel {
 public:
-    explicit FigureWindow(const FigureWindowSpec& spec)
-        : WindowModel(declare(spec), {}, clearTextsOf(spec)), spec_(spec) {}
+    explicit FigureWindow(const FigureWindowDesign& design)
+        : WindowModel(declare(design), {}, clearTextsOf(design)), design_(design) {}
 
 protected:
-    void onLoad() override { select(spec_.figures.front().option); }
+    void onLoad() override { select(design_.figures.front().option); }
 
     void onSelect(std::string_view name) override {
         // A click on the figure already chosen is no choice: the boxes keep what was typed.
         if (name == chosen_) return;
-        for (std::size_t i = 0; i < spec_.figures.size(); ++i)
-            if (spec_.figures[i].option == name) {
-                chosen_ = spec_.figures[i].option;
-                choose(spec_.figures[i]);
+        for (std::size_t i = 0; i < design_.figures.size(); ++i)
+            if (design_.figures[i].option == name) {
+                chosen_ = design_.figures[i].option;
+                choose(design_.figures[i]);
             }
     }
 
     void onCalculate() override {
-        for (std::size_t i = 0; i < spec_.figures.size(); ++i)
-            if (state(spec_.figures[i].option).checked) {
-                apply(figureCalculate(spec_, i, texts()));
+        for (std::size_t i = 0; i < design_.figures.size(); ++i)
+            if (state(design_.figures[i].option).checked) {
+                apply(figureCalculate(design_, i, texts()));
                 return;
             }
     }
 
 private:
-    static Texts clearTextsOf(const FigureWindowSpec& s) {
+    static Texts clearTextsOf(const FigureWindowDesign& s) {
         Texts t;
         for (const auto& b : s.boxes) t[b] = "";
         t[s.resultBox] = "";
@@ -252,61 +252,61 @@ private:
     }
 
     void choose(const Figure& f) {
-        setText(spec_.formulaBox, f.formula);
-        setText(spec_.noteLabel, f.note);
+        setText(design_.formulaBox, f.formula);
+        setText(design_.noteLabel, f.note);
         for (const auto& [labelName, caption] : f.labels) setText(labelName, caption);
-        if (spec_.emptyBeforeEnabling) empty();
-        for (std::size_t i = 0; i < spec_.boxes.size(); ++i)
-            setEnabled(spec_.boxes[i], static_cast<int>(i) < f.boxesUsed);
-        if (!spec_.emptyBeforeEnabling) empty();
+        if (design_.emptyBeforeEnabling) empty();
+        for (std::size_t i = 0; i < design_.boxes.size(); ++i)
+            setEnabled(design_.boxes[i], static_cast<int>(i) < f.boxesUsed);
+        if (!design_.emptyBeforeEnabling) empty();
     }
 
     void empty() {
-        for (const auto& b : spec_.boxes) setText(b, "");
-        setText(spec_.resultBox, "");
+        for (const auto& b : design_.boxes) setText(b, "");
+        setText(design_.resultBox, "");
     }
 
-    const FigureWindowSpec& spec_;
+    const FigureWindowDesign& design_;
     std::string chosen_;
 };
 
 }  // namespace
 
-const FigureWindowSpec& areaSpec() {
-    static const FigureWindowSpec s = makeAreaSpec();
+const FigureWindowDesign& areaDesign() {
+    static const FigureWindowDesign s = makeAreaDesign();
     return s;
 }
-const FigureWindowSpec& perimeterSpec() {
-    static const FigureWindowSpec s = makePerimeterSpec();
+const FigureWindowDesign& perimeterDesign() {
+    static const FigureWindowDesign s = makePerimeterDesign();
     return s;
 }
-const FigureWindowSpec& volumeSpec() {
-    static const FigureWindowSpec s = makeVolumeSpec();
+const FigureWindowDesign& volumeDesign() {
+    static const FigureWindowDesign s = makeVolumeDesign();
     return s;
 }
-const FigureWindowSpec& surfaceSpec() {
-    static const FigureWindowSpec s = makeSurfaceSpec();
+const FigureWindowDesign& surfaceDesign() {
+    static const FigureWindowDesign s = makeSurfaceDesign();
     return s;
 }
 
-Outcome figureCalculate(const FigureWindowSpec& spec, std::size_t index, const Texts& texts) {
+Outcome figureCalculate(const FigureWindowDesign& design, std::size_t index, const Texts& texts) {
     Outcome out;
     Calculation calc(true);  // never a result from a measure that could not be read
-    const Figure& f = spec.figures.at(index);
+    const Figure& f = design.figures.at(index);
     double m[4] = {0, 0, 0, 0};
-    for (std::size_t i = 0; i < spec.boxes.size() && i < 4; ++i) {
-        auto it = texts.find(spec.boxes[i]);
+    for (std::size_t i = 0; i < design.boxes.size() && i < 4; ++i) {
+        auto it = texts.find(design.boxes[i]);
         if (it != texts.end()) calc.step([&] { m[i] = leadingNumber(it->second); });
     }
-    calc.step([&] { out.show(spec.resultBox, numberToText(f.result(m))); });
-    if (!calc.failed() && f.sector && m[1] > 360) out.show(spec.resultBox, std::string(kSectorAngleRejection));
+    calc.step([&] { out.show(design.resultBox, numberToText(f.result(m))); });
+    if (!calc.failed() && f.sector && m[1] > 360) out.show(design.resultBox, std::string(kSectorAngleRejection));
     calc.reportTo(out);
     return out;
 }
 
-std::unique_ptr<WindowModel> makeAreaWindow() { return std::make_unique<FigureWindow>(areaSpec()); }
-std::unique_ptr<WindowModel> makePerimeterWindow() { return std::make_unique<FigureWindow>(perimeterSpec()); }
-std::unique_ptr<WindowModel> makeVolumeWindow() { return std::make_unique<FigureWindow>(volumeSpec()); }
-std::unique_ptr<WindowModel> makeSurfaceWindow() { return std::make_unique<FigureWindow>(surfaceSpec()); }
+std::unique_ptr<WindowModel> makeAreaWindow() { return std::make_unique<FigureWindow>(areaDesign()); }
+std::unique_ptr<WindowModel> makePerimeterWindow() { return std::make_unique<FigureWindow>(perimeterDesign()); }
+std::unique_ptr<WindowModel> makeVolumeWindow() { return std::make_unique<FigureWindow>(volumeDesign()); }
+std::unique_ptr<WindowModel> makeSurfaceWindow() { return std::make_unique<FigureWindow>(surfaceDesign()); }
 
 }  // namespace kz

@@ -32,7 +32,7 @@ struct Figure {
 };
 
 // How one of the four windows is built.
-struct FigureWindowSpec {
+struct FigureWindowDesign {
     std::string form;
     std::vector<Figure> figures;
     std::vector<std::string> boxes;        // measure boxes, top to bottom
@@ -48,14 +48,14 @@ struct FigureWindowSpec {
     Twips client{};
 };
 
-const FigureWindowSpec& areaSpec();       // Form9
-const FigureWindowSpec& perimeterSpec();  // Form10
-const FigureWindowSpec& volumeSpec();     // Form16
-const FigureWindowSpec& surfaceSpec();    // Form17
+const FigureWindowDesign& areaDesign();       // Form9
+const FigureWindowDesign& perimeterDesign();  // Form10
+const FigureWindowDesign& volumeDesign();     // Form16
+const FigureWindowDesign& surfaceDesign();    // Form17
 
-// Calculate for figure `index` of `spec` on the window's texts: the result
+// Calculate for figure `index` of `design` on the window's texts: the result
 // box's new text (the number, or the angle rejection for a sector).
-Outcome figureCalculate(const FigureWindowSpec& spec, std::size_t index, const Texts& texts);
+Outcome figureCalculate(const FigureWindowDesign& design, std::size_t index, const Texts& texts);
 
 std::unique_ptr<WindowModel> makeAreaWindow();       // Form9
 std::unique_ptr<WindowModel> makePerimeterWindow();  // Form10

@@ -39,7 +39,7 @@ std::string chickensCopyText(std::string_view rabbits, std::string_view chickens
 }
 
 std::unique_ptr<WindowModel> makeChickensWindow() {
-    WordWindowSpec s;
+    WordWindowDesign s;
     WindowDecl& d = s.decl;
     d.form = "Form7";
     addRow(d, 0, label("Label1", "头的个数"), input("Text1", 19, FilterMode::Integer_All));

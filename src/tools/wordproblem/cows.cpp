@@ -35,7 +35,7 @@ Outcome cowsCalculate(std::size_t which, std::string_view xText, std::string_vie
 }
 
 std::unique_ptr<WindowModel> makeCowsWindow() {
-    WordWindowSpec s;
+    WordWindowDesign s;
     WindowDecl& d = s.decl;
     d.form = "Form39";
     d.keyPreview = true;

@@ -25,7 +25,7 @@ Outcome surplusCalculate(std::size_t which, std::string_view firstText, std::str
 }
 
 std::unique_ptr<WindowModel> makeSurplusWindow() {
-    WordWindowSpec s;
+    WordWindowDesign s;
     WindowDecl& d = s.decl;
     d.form = "Form23";
     d.keyPreview = true;

@@ -37,7 +37,7 @@ Outcome riverCalculate(std::size_t which, std::string_view downstream, std::stri
 }
 
 std::unique_ptr<WindowModel> makeTrainWindow() {
-    WordWindowSpec s;
+    WordWindowDesign s;
     WindowDecl& d = s.decl;
     d.form = "Form29";
     d.keyPreview = true;
@@ -69,7 +69,7 @@ std::unique_ptr<WindowModel> makeTrainWindow() {
 }
 
 std::unique_ptr<WindowModel> makeRiverWindow() {
-    WordWindowSpec s;
+    WordWindowDesign s;
     WindowDecl& d = s.decl;
     d.form = "Form30";
     d.keyPreview = true;

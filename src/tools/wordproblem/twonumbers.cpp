@@ -42,8 +42,8 @@ Outcome fromShownSmall(std::initializer_list<std::pair<double*, std::string_view
     return out;
 }
 
-WordWindowSpec twoNumbersSpec(const char* form, const char* first, const char* second, const char* example) {
-    WordWindowSpec s;
+WordWindowDesign twoNumbersDesign(const char* form, const char* first, const char* second, const char* example) {
+    WordWindowDesign s;
     WindowDecl& d = s.decl;
     d.form = form;
     addRow(d, 0, label("Label1", first), input("Text1", 19, FilterMode::Numeric_Pos));
@@ -98,21 +98,21 @@ std::string twoNumbersCopyText(std::string_view small, std::string_view large) {
 }
 
 std::unique_ptr<WindowModel> makeSumDifferenceWindow() {
-    auto s = twoNumbersSpec("Form19", "两数之和", "两数之差",
+    auto s = twoNumbersDesign("Form19", "两数之和", "两数之差",
                             "例题：小明在一次测验中语文和数学得分的总和是192分，语文(小数)比数学(大数)少8分。语文数学各多少分？");
     s.calculate = [](std::size_t, const Texts& t) { return sumDifferenceCalculate(t.at("Text1"), t.at("Text2")); };
     return std::make_unique<WordWindow>(std::move(s));
 }
 
 std::unique_ptr<WindowModel> makeSumMultipleWindow() {
-    auto s = twoNumbersSpec("Form21", "两数之和", "倍数关系",
+    auto s = twoNumbersDesign("Form21", "两数之和", "倍数关系",
                             "例题：学校图书馆有两个书架，两个书架共有160本书，第二个书架的书的数量是第一个书架的3倍。两个书架各有多少本书？");
     s.calculate = [](std::size_t, const Texts& t) { return sumMultipleCalculate(t.at("Text1"), t.at("Text2")); };
     return std::make_unique<WordWindow>(std::move(s));
 }
 
 std::unique_ptr<WindowModel> makeDifferenceMultipleWindow() {
-    auto s = twoNumbersSpec("Form22", "两数之差", "倍数关系",
+    auto s = twoNumbersDesign("Form22", "两数之差", "倍数关系",
                             "例题：小明和小东都是集邮爱好者，小明的邮票的数量比小东多72张，并且是小东的5倍。小明小东各有多少张邮票？");
     s.calculate = [](std::size_t, const Texts& t) { return differenceMultipleCalculate(t.at("Text1"), t.at("Text2")); };
     return std::make_unique<WordWindow>(std::move(s));

@@ -26,7 +26,7 @@ int textWidth(std::string_view text) {
 // Places the rows one under another, so a long example wraps inside the
 // window instead of widening it (and the window keeps its size when the case,
 // and with it the example, changes).
-void placeRows(WordWindowSpec& s) {
+void placeRows(WordWindowDesign& s) {
     WindowDecl& d = s.decl;
     std::map<std::string, int> widest;  // a label's widest caption over all cases
     for (const ControlDecl& c : d.controls) widest[c.name] = textWidth(c.text);
@@ -66,14 +66,14 @@ void placeRows(WordWindowSpec& s) {
     d.client = {0, 0, kWidth, top - kGap + kMargin};
 }
 
-WindowDecl placed(WordWindowSpec& s) {
+WindowDecl placed(WordWindowDesign& s) {
     placeRows(s);
     return s.decl;
 }
 
 }  // namespace
 
-WordWindow::WordWindow(WordWindowSpec spec) : WindowModel(placed(spec), {}, spec.emptied), spec_(std::move(spec)) {}
+WordWindow::WordWindow(WordWindowDesign design) : WindowModel(placed(design), {}, design.emptied), design_(std::move(design)) {}
 
 void WordWindow::onLoad() {
     // The design already shows the first case; nothing to run.
@@ -81,24 +81,24 @@ void WordWindow::onLoad() {
 }
 
 void WordWindow::onSelect(std::string_view name) {
-    for (std::size_t i = 0; i < spec_.cases.size(); ++i) {
-        if (spec_.cases[i].option != name) continue;
+    for (std::size_t i = 0; i < design_.cases.size(); ++i) {
+        if (design_.cases[i].option != name) continue;
         // Clicking the case already chosen changes nothing: what was typed stays.
         if (i == chosen_) return;
         chosen_ = i;
-        for (const auto& [labelName, caption] : spec_.cases[i].captions) setText(labelName, caption);
-        for (const auto& [box, text] : spec_.emptied) setText(box, text);
-        if (spec_.caseEnablesCopy) setCopyEnabled(true);
+        for (const auto& [labelName, caption] : design_.cases[i].captions) setText(labelName, caption);
+        for (const auto& [box, text] : design_.emptied) setText(box, text);
+        if (design_.caseEnablesCopy) setCopyEnabled(true);
         return;
     }
 }
 
 void WordWindow::onCalculate() {
-    if (spec_.calculate) apply(spec_.calculate(chosen_, texts()));
+    if (design_.calculate) apply(design_.calculate(chosen_, texts()));
 }
 
 std::string WordWindow::copyText() {
-    return spec_.copyText ? spec_.copyText(chosen_, texts()) : WindowModel::copyText();
+    return design_.copyText ? design_.copyText(chosen_, texts()) : WindowModel::copyText();
 }
 
 void addRow(WindowDecl& d, int row, ControlDecl labelDecl, ControlDecl box) {

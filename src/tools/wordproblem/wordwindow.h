@@ -38,7 +38,7 @@ struct WordCase {
     Texts captions;      // labels the case sets
 };
 
-struct WordWindowSpec {
+struct WordWindowDesign {
     WindowDecl decl;
     std::vector<WordCase> cases;  // empty: the window has no choice of case
     Texts emptied;                // what Clear and a case change empty
@@ -51,7 +51,7 @@ struct WordWindowSpec {
 
 class WordWindow : public WindowModel {
 public:
-    explicit WordWindow(WordWindowSpec spec);
+    explicit WordWindow(WordWindowDesign design);
 
     std::size_t chosenCase() const { return chosen_; }
 
@@ -62,7 +62,7 @@ protected:
     std::string copyText() override;
 
 private:
-    WordWindowSpec spec_;
+    WordWindowDesign design_;
     std::size_t chosen_ = 0;
 };
 
