@@ -14,6 +14,8 @@
 #include "tools/number/dates.h"
 #include "tools/number/deposit.h"
 #include "tools/number/statistics.h"
+#include "tools/geometry/figures.h"
+#include "tools/wordproblem/wordproblems.h"
 
 namespace kz {
 
@@ -38,6 +40,18 @@ std::span<const WindowType> windowTypes() {
         {makeLinearEquationWindow},
         {makeTwoUnknownsWindow},
         {makeThreeUnknownsWindow},
+        {makeAreaWindow},
+        {makePerimeterWindow},
+        {makeVolumeWindow},
+        {makeSurfaceWindow},
+        {makeChickensWindow},
+        {makeSumDifferenceWindow},
+        {makeSumMultipleWindow},
+        {makeDifferenceMultipleWindow},
+        {makeSurplusWindow},
+        {makeCowsWindow},
+        {makeTrainWindow},
+        {makeRiverWindow},
     };
     return table;
 }
