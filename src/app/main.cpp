@@ -2,6 +2,7 @@
 #include <QEvent>
 #include <QTimer>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 #include "app/CommandLine.h"
@@ -16,23 +17,33 @@ namespace {
 
 std::string env(const char* name) { return qEnvironmentVariable(name).toStdString(); }
 
-// Runs once when the splash hides, which is when the ball appears.
+// Holds what is asked for until the splash has given way to the ball: the
+// ball takes the focus when it appears, which would send the bar away.
 class AfterSplash : public QObject {
 public:
-    explicit AfterSplash(kz::StartRequest request) : request_(std::move(request)) {}
+    void carryOut(const kz::StartRequest& request, bool handedOver) {
+        if (done_)
+            kz::ui::carryOut(request, handedOver);
+        else
+            pending_.push_back({request, handedOver});
+    }
+    // Without a splash everything is carried out at once.
+    void splashEnded() {
+        done_ = true;
+        for (const auto& [request, handedOver] : std::exchange(pending_, {})) kz::ui::carryOut(request, handedOver);
+    }
     bool eventFilter(QObject* watched, QEvent* e) override {
         if (e->type() == QEvent::Hide && !done_) {
-            done_ = true;
             watched->removeEventFilter(this);
-            // After the splash has opened the ball, which takes the focus.
-            QTimer::singleShot(0, [request = request_] { kz::ui::carryOut(request, false); });
+            // After the splash has opened the ball.
+            QTimer::singleShot(0, this, &AfterSplash::splashEnded);
         }
         return false;
     }
 
 private:
-    kz::StartRequest request_;
     bool done_ = false;
+    std::vector<std::pair<kz::StartRequest, bool>> pending_;
 };
 
 }  // namespace
@@ -93,17 +104,18 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s: 程序已在运行，但没有回应。\n", kz::kProductName.data());
         return 1;
     }
-    QObject::connect(&instance, &kz::ui::SingleInstance::received, [](const QByteArray& message) {
-        if (const auto later = kz::decodeRequest(message.toStdString())) kz::ui::carryOut(*later, true);
+    AfterSplash afterSplash;
+    QObject::connect(&instance, &kz::ui::SingleInstance::received, [&afterSplash](const QByteArray& message) {
+        if (const auto later = kz::decodeRequest(message.toStdString())) afterSplash.carryOut(*later, true);
     });
+    afterSplash.carryOut(request, false);
 
     if (request.noSplash) {
         kz::ui::WindowRegistry::instance().open("Form0");
-        kz::ui::carryOut(request, false);
+        afterSplash.splashEnded();
         return app.exec();
     }
     kz::ui::Splash splash;
-    AfterSplash afterSplash(request);
     splash.installEventFilter(&afterSplash);
     splash.Form_Load();
     return app.exec();
