@@ -13,6 +13,8 @@ packages=(
   fonts-arphic-uming fonts-wqy-microhei  # Song-style and sans CJK faces
   xvfb xauth                             # a display for running the program headless
   coreutils                              # GNU factor, the reference of the factorization tests
+  desktop-file-utils appstream           # validating the desktop entry and the metainfo
+  dpkg-dev                               # dpkg-shlibdeps: the Debian package's library dependencies
 )
 
 missing=()
