@@ -13,6 +13,7 @@
 #include "app/application.h"
 #include "app/startrequest.h"
 #include "calc/CalcBar.h"
+#include "framework/catalogue.h"
 #include "windowtest.h"
 
 using namespace kz;
@@ -93,8 +94,15 @@ private slots:
     }
 
     void aToolThatIsNotBuiltIsReportedWithoutHandingOver() {
+        // Any catalogue entry whose window is not built yet.
+        QString missing;
+        for (const CatalogueEntry& e : catalogue())
+            if (e.kind == EntryKind::Command && e.form.rfind("Form", 0) == 0 &&
+                !ui::WindowRegistry::instance().has(QString::fromUtf8(e.form.data(), qsizetype(e.form.size()))))
+                missing = QString::fromStdString(toolName(e.caption));
+        if (missing.isEmpty()) QSKIP("every tool of the catalogue is built");
         QProcess later;
-        startProgram(later, runtime.path(), {"--tool", "分数约分"});
+        startProgram(later, runtime.path(), {"--tool", missing});
         waitForExit(later, 15000);
         QCOMPARE(later.exitCode(), 1);
         QVERIFY(!later.readAllStandardError().isEmpty());
