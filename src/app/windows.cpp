@@ -4,6 +4,7 @@
 #include "app/HelpWindows.h"
 #include "app/MainPanel.h"
 #include "framework/WindowRegistry.h"
+#include "reading/ReadingBox.h"
 #include "tools/number/GcdWindow.h"
 
 namespace kz::ui {
@@ -19,6 +20,9 @@ void registerWindows() {
     r.add("Form15", [] { return new SyntaxCard; });
     r.add("Form12", [] { return new GcdWindow; });
     r.add("Form13", [] { return new LcmWindow; });
+    r.add("Form25", [] { return new ReadingBox("Form25"); });
+    r.add("Form26", [] { return new ReadingBox("Form26"); });
+    r.add("Form34", [] { return new ReadingBox("Form34"); });
 }
 
 }  // namespace kz::ui
