@@ -151,15 +151,19 @@ void ReadingBox::showArticle(const reading::Article& a) {
     view_->setPlainText(lines.join('\n'));
 
     QTextCursor c(view_->document());
+    // Song faces draw tall; a little more leading keeps the lines and the
+    // raised exponents apart.
     QTextBlockFormat left;
     left.setAlignment(Qt::AlignLeft);
+    left.setLineHeight(130, QTextBlockFormat::ProportionalHeight);
     c.select(QTextCursor::Document);
     c.setBlockFormat(left);
 
     c.setPosition(0);
     c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-    QTextBlockFormat centred;
+    QTextBlockFormat centred = left;
     centred.setAlignment(Qt::AlignHCenter);
+    centred.setBottomMargin(4);
     c.setBlockFormat(centred);
     QTextCharFormat title;
     title.setFontWeight(QFont::Bold);
