@@ -62,9 +62,13 @@ bool ArticleBook::hasNamedGroups() const {
     return false;
 }
 
-ArticleBook parseArticles(std::string_view text) {
+ArticleBook parseArticles(std::string_view input) {
     ArticleBook book;
-    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);  // editors on Windows add one
+    if (input.starts_with("\xEF\xBB\xBF")) input.remove_prefix(3);  // editors on Windows add one
+    // Malformed bytes become U+FFFD first: removing a mark must not join two
+    // broken halves into a character that the positions did not count.
+    const std::string clean = u32ToUtf8(utf8ToU32(input));
+    std::string_view text = clean;
     int lineNo = 0;
     Article* current = nullptr;
     auto problem = [&](const std::string& what) { book.problems.push_back(std::to_string(lineNo) + ": " + what); };

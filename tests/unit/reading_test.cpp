@@ -126,6 +126,15 @@ TEST(ArticleFormat, DisplayedTextCountsEachLineBreakTwice) {
     EXPECT_EQ(textLength(a), 3 + 4);
 }
 
+TEST(ArticleFormat, MalformedBytesDoNotShiftTheRaisedCharacters) {
+    // A broken sequence split by a mark must not join into one character once
+    // the mark is gone.
+    const ArticleBook book = parseArticles("## 题\n    \xE4^{\xB8\x8E}x^{2}\n");
+    const Article& a = *book.find("题");
+    ASSERT_EQ(a.superscripts.size(), 3u);
+    EXPECT_EQ(charactersAt(a, positions(a)), "\uFFFD\uFFFD2");
+}
+
 TEST(ArticleFormat, Indentation) {
     const std::pair<const char*, const char*> cases[] = {
         {"    正文", "    "},   {"　　正文", "　　"}, {"     正文", ""}, {"　　　正文", ""},
