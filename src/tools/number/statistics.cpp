@@ -177,7 +177,7 @@ std::unique_ptr<WindowModel> makeStatisticsWindow() {
     // Placed rather than in rows, so the frame encloses the list.
     d.client = {0, 0, 4200, 5040};
     d.controls = {frame("fraList", " 请以英文逗号“,”分隔数据").place(120, 60, 3960, 840),
-                  input("txtList", kStatisticsListLength, FilterMode::None, "数据").place(240, 390, 3720, 345)};
+                  input("txtList", kStatisticsListLength, FilterMode::None, "数据").severalLines().place(240, 390, 3720, 345)};
     int top = 1020;
     Texts clear{{"txtList", ""}};
     for (const StatRow& r : kStatRows) {
