@@ -3,6 +3,7 @@
 #include "app/FloatingBall.h"
 #include "app/HelpWindows.h"
 #include "app/MainPanel.h"
+#include "explore/SpaceWindow.h"
 #include "framework/WindowRegistry.h"
 #include "tools/number/GcdWindow.h"
 
@@ -19,6 +20,7 @@ void registerWindows() {
     r.add("Form15", [] { return new SyntaxCard; });
     r.add("Form12", [] { return new GcdWindow; });
     r.add("Form13", [] { return new LcmWindow; });
+    r.add("Form44", [] { return new SpaceWindow; });
 }
 
 }  // namespace kz::ui
