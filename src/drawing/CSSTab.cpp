@@ -1,7 +1,6 @@
 #include "drawing/CSSTab.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTabBar>
@@ -60,24 +59,21 @@ bool CSSTab::Attach(QTabWidget* tabs) {
     if (!tabs || tabs_) return false;
     tabs_ = tabs;
     bar_ = tabs->tabBar();
-    // The tab bar stays as the list of captions and the current index; the
-    // row itself is ours, so the pages can cover the whole control.
-    focusProxy_ = tabs->focusProxy();
-    focusPolicy_ = tabs->focusPolicy();
-    documentMode_ = tabs->documentMode();
+    // The tab bar keeps its place, so the pages stay where they were; it
+    // only stops painting and its mouse input comes to us.
+    scrollButtons_ = tabs->tabBar()->usesScrollButtons();
+    tabs->tabBar()->setUsesScrollButtons(false);
     mouseTracking_ = tabs->hasMouseTracking();
-    tabs->setFocusProxy(nullptr);
-    tabs->setFocusPolicy(Qt::TabFocus);
-    tabs->setDocumentMode(true);
-    tabs->tabBar()->hide();
     tabs->setMouseTracking(true);
     tabs->installEventFilter(this);
+    bar_->installEventFilter(this);
     moveWatch_ = new MoveWatch(this, [this](QWidget* w, QPoint global) {
         if (tabs_ && w != tabs_ && tabs_->isAncestorOf(w)) hover(tabs_->mapFromGlobal(global));
     });
     changed_ = connect(tabs, &QTabWidget::currentChanged, this, [this] { redraw(true); });
     hot_.reset();
     rebuild();
+    tabs->update();
     return true;
 }
 
@@ -89,10 +85,12 @@ bool CSSTab::Detach() {
     tabs->removeEventFilter(this);
     delete moveWatch_;
     tabs->setMouseTracking(mouseTracking_);
-    if (bar_) bar_->show();
-    tabs->setDocumentMode(documentMode_);
-    tabs->setFocusPolicy(focusPolicy_);
-    tabs->setFocusProxy(focusProxy_);
+    if (bar_) {
+        bar_->removeEventFilter(this);
+        static_cast<QTabBar*>(bar_.data())->setUsesScrollButtons(scrollButtons_);
+        bar_->update();
+    }
+    bar_ = nullptr;
     background_ = QImage();
     composition_ = QImage();
     hot_.reset();
@@ -155,27 +153,35 @@ void CSSTab::hover(const QPoint& at) {
 }
 
 bool CSSTab::eventFilter(QObject* watched, QEvent* event) {
-    if (!tabs_ || watched != tabs_) return false;
+    if (!tabs_ || (watched != tabs_ && watched != bar_)) return false;
+    const bool onBar = watched == bar_;
+    // Mouse positions in the control's coordinates, wherever they arrived.
+    auto at = [&](QEvent* e) {
+        const QPoint p = static_cast<QMouseEvent*>(e)->position().toPoint();
+        return onBar ? bar_->mapTo(tabs_, p) : p;
+    };
     switch (event->type()) {
         case QEvent::Paint: {
+            if (onBar) return true;  // the row is in our composition
             QPainter p(tabs_);
             if (!composition_.isNull()) p.drawImage(0, 0, composition_);
             return true;
         }
         case QEvent::Resize:
             // A widget gets its pending resize when first shown, with the size it already had.
-            if (composition_.isNull() || composition_.deviceIndependentSize().toSize() != tabs_->size()) rebuild();
+            if (!onBar && (composition_.isNull() || composition_.deviceIndependentSize().toSize() != tabs_->size()))
+                rebuild();
             return false;
         case QEvent::FocusIn:
         case QEvent::FocusOut: redraw(true); return false;
-        case QEvent::MouseMove: hover(static_cast<QMouseEvent*>(event)->position().toPoint()); return true;
+        case QEvent::MouseMove: hover(at(event)); return true;
         case QEvent::MouseButtonPress: {
             auto* e = static_cast<QMouseEvent*>(event);
             const drawing::MouseButton b = e->button() == Qt::LeftButton    ? drawing::MouseButton::Left
                                            : e->button() == Qt::RightButton ? drawing::MouseButton::Right
                                                                             : drawing::MouseButton::Middle;
-            const QPoint at = e->position().toPoint();
-            const drawing::ClickAction act = drawing::clickAt(row(), b, at.x(), at.y());
+            const QPoint p = at(event);
+            const drawing::ClickAction act = drawing::clickAt(row(), b, p.x(), p.y());
             if (act.select != drawing::kNoTab) tabs_->setCurrentIndex(act.select);
             if (act.focus) tabs_->setFocus(Qt::MouseFocusReason);
             return true;
@@ -183,18 +189,9 @@ bool CSSTab::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseButtonRelease:
         case QEvent::MouseButtonDblClick: return true;
         case QEvent::Leave:
-            if (hot_.leave()) redraw(true);
+            // Leaving the tab bar for the rest of the control is no leave.
+            if (!onBar && hot_.leave()) redraw(true);
             return false;
-        case QEvent::KeyPress: {
-            // The arrow keys step through the pages, as the tab row itself would.
-            auto* k = static_cast<QKeyEvent*>(event);
-            if (k->modifiers() != Qt::NoModifier) return false;
-            const int n = tabs_->count(), i = tabs_->currentIndex();
-            if (k->key() == Qt::Key_Left && i > 0) tabs_->setCurrentIndex(i - 1);
-            else if (k->key() == Qt::Key_Right && i + 1 < n) tabs_->setCurrentIndex(i + 1);
-            else return false;
-            return true;
-        }
         default: return false;
     }
 }

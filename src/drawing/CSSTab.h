@@ -2,10 +2,7 @@
 // off-screen composition, the tabs are a row of equal cells at the top, the
 // mouse makes a tab hot and a left click selects one, and the owner paints
 // the background and each tab in answer to DrawBackGround and DrawTab.
-//
-// While attached, the pages fill the whole control (their origin is the
-// control's top-left corner), so page controls are placed in the control's
-// own coordinates below the tab row.
+// The widget's layout is left alone: its pages stay where they were.
 #pragma once
 
 #include <QFont>
@@ -72,9 +69,7 @@ private:
     QMetaObject::Connection changed_;
     QPointer<QObject> moveWatch_;
     // What attaching changed on the control, to give it back as it was.
-    QPointer<QWidget> focusProxy_;
-    Qt::FocusPolicy focusPolicy_ = Qt::TabFocus;
-    bool documentMode_ = false;
+    bool scrollButtons_ = true;
     bool mouseTracking_ = false;
 };
 

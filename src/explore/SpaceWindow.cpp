@@ -1,5 +1,6 @@
 #include "explore/SpaceWindow.h"
 
+#include <QEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QPainter>
@@ -93,6 +94,26 @@ protected:
     }
 };
 
+// Holds a page's controls in the tab control's own coordinates, whatever
+// room the tab row takes above the page.
+class PageCanvas : public QWidget {
+public:
+    PageCanvas(QWidget* page, QTabWidget* tabs) : QWidget(page), tabs_(tabs) {
+        page->installEventFilter(this);
+        place();
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Resize || e->type() == QEvent::Move || e->type() == QEvent::Show) place();
+        return false;
+    }
+
+private:
+    void place() { setGeometry(QRect(-parentWidget()->mapTo(tabs_, QPoint(0, 0)), tabs_->size())); }
+    QTabWidget* tabs_;
+};
+
 QLabel* textLabel(const char* name, const QString& text, QWidget* parent) {
     auto* l = new QLabel(parent);
     l->setObjectName(name);
@@ -148,8 +169,9 @@ SpaceWindow::SpaceWindow() {
     const char* captions[] = {"消失的图形A", "消失的图形B", "折出一个椭圆", "最多几个直角", "扩展阅读"};
     QWidget* pages[5];
     for (int i = 0; i < 5; ++i) {
-        pages[i] = new QWidget;
-        tabs_->addTab(pages[i], captions[i]);
+        auto* page = new QWidget;
+        tabs_->addTab(page, captions[i]);
+        pages[i] = new PageCanvas(page, tabs_);
     }
     skinTabs(tabs_);
     // Page controls stand in the tab control's coordinates, below its 25-pixel row.

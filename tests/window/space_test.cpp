@@ -32,6 +32,8 @@ private slots:
             QVERIFY2(!test::child<QLabel>(w, name)->pixmap().isNull(), name);
         QVERIFY(test::child<QLabel>(w, "Picture1")->isVisible());
         QVERIFY(!test::child<QLabel>(w, "Picture3")->isVisible());
+        // Page controls stand in the tab control's coordinates, below the row.
+        QCOMPARE(test::child<QWidget>(w, "Picture4(3)")->mapTo(tabs, QPoint(0, 0)), QPoint(14, 34));
         // Both puzzle pictures of a page have the same size, side by side.
         QCOMPARE(test::child<QLabel>(w, "Picture1")->size(), test::child<QLabel>(w, "Picture2")->size());
     }
