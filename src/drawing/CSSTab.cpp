@@ -182,8 +182,10 @@ bool CSSTab::eventFilter(QObject* watched, QEvent* event) {
                                                                             : drawing::MouseButton::Middle;
             const QPoint p = at(event);
             const drawing::ClickAction act = drawing::clickAt(row(), b, p.x(), p.y());
-            if (act.select != drawing::kNoTab) tabs_->setCurrentIndex(act.select);
+            // Focus first: an owner that answers the page change by moving the
+            // focus into the page then has the last word.
             if (act.focus) tabs_->setFocus(Qt::MouseFocusReason);
+            if (act.select != drawing::kNoTab) tabs_->setCurrentIndex(act.select);
             return true;
         }
         case QEvent::MouseButtonRelease:

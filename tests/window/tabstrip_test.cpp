@@ -174,6 +174,15 @@ private slots:
         QCOMPARE(s.tabs->currentIndex(), 2);
         QVERIFY(strip.Focus());
 
+        // An owner that puts the focus into the new page keeps it there.
+        auto moved = connect(s.tabs, &QTabWidget::currentChanged, s.box, [&] { s.box->setFocus(); });
+        QTest::mouseClick(s.tabs, Qt::LeftButton, {}, {150, 10});
+        QCOMPARE(s.tabs->currentIndex(), 1);
+        QVERIFY(s.box->hasFocus());
+        disconnect(moved);
+        QTest::mouseClick(s.tabs, Qt::LeftButton, {}, {250, 10});
+        QVERIFY(strip.Focus());
+
         // The arrow keys step through the pages of the focused control.
         QTest::keyClick(s.tabs->tabBar(), Qt::Key_Left);
         QCOMPARE(s.tabs->currentIndex(), 1);
