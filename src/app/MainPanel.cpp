@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QScreen>
 
+#include "app/application.h"
 #include "framework/catalogue.h"
 #include "framework/UiSeam.h"
 
@@ -18,8 +19,8 @@ MainPanel::MainPanel() {
     auto* background = new QLabel(this);
     background->setObjectName("Picture");
     background->setFixedSize(321, 242);
-    QPixmap pic(":/resources/images/panel.png");
-    if (!pic.isNull()) background->setPixmap(pic.scaled(321, 242, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    background->setPixmap(picture(":/resources/images/panel.png"));
+    background->setScaledContents(true);
     setCentralWidget(background);
     buildMenus();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
