@@ -175,8 +175,9 @@ QWidget* ToolWindow::makeWidget(const ControlDecl& d, QWidget* parent) {
             l->setFont(songFont(10.5, d.bold));
             using A = ControlDecl::Align;
             const A a = d.align != A::Usual ? d.align : d.at.empty() ? A::Centre : A::Left;
+            // Placed labels start at their top, like the design's; row labels sit mid-row.
             l->setAlignment((a == A::Left ? Qt::AlignLeft : a == A::Right ? Qt::AlignRight : Qt::AlignHCenter) |
-                            Qt::AlignVCenter);
+                            (d.at.empty() ? Qt::AlignVCenter : Qt::AlignTop));
             l->setWordWrap(!d.at.empty());
             w = l;
             break;
@@ -253,6 +254,7 @@ QWidget* ToolWindow::makeWidget(const ControlDecl& d, QWidget* parent) {
             t->setFont(labelFont());
             for (const std::string& caption : d.entries) {
                 auto* page = new QWidget;
+                page->installEventFilter(this);  // its controls follow it when the style moves it
                 pages_.push_back(page);
                 t->addTab(page, qs(caption));
             }
@@ -340,11 +342,10 @@ void ToolWindow::layOutRows() {
 }
 
 QPoint ToolWindow::pageOffset(const ControlDecl& d) const {
-    if (d.page < 0 || !tabs_) return {};
+    if (d.page < 0 || d.page >= static_cast<int>(pages_.size())) return {};
     // Page controls are placed relative to the tab control; the page widget
-    // starts below the tab row.
-    const int tabRow = tabs_->tabBar()->sizeHint().height();
-    return {-2, -tabRow - 2};
+    // starts where the style puts it, below the tab row.
+    return -pages_[static_cast<std::size_t>(d.page)]->mapTo(tabs_, QPoint(0, 0));
 }
 
 void ToolWindow::placeAbsolute() {
@@ -520,6 +521,12 @@ std::vector<QWidget*> ToolWindow::inputChain() const {
 
 bool ToolWindow::eventFilter(QObject* watched, QEvent* event) {
     auto* w = qobject_cast<QWidget*>(watched);
+    if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) && !model_->decl().client.empty() &&
+        std::find(pages_.begin(), pages_.end(), w) != pages_.end()) {
+        for (auto [d, c] : ordered_)
+            if (c->parentWidget() == w && !model_->state(d->name).at.empty())
+                c->setGeometry(pixels(model_->state(d->name).at).translated(pageOffset(*d)));
+    }
     if (event->type() == QEvent::FocusIn && w && w->window() == this) {
         const std::string name = str(w->objectName());
         if (model_->has(name)) act([&] { model_->focus(name); });
