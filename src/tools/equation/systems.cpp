@@ -257,6 +257,9 @@ std::unique_ptr<WindowModel> makeTwoUnknownsWindow() {
         button("Command4", "计算", ButtonRole::Calculate).place(3480, 1560, 855, 375),
         button("Command6", "清空", ButtonRole::Clear).place(4440, 1560, 855, 375),
         button("Command7", "复制", ButtonRole::Copy).place(5400, 1560, 855, 375),
+        // Context-menu switches of Label5 (Check1) and Label4 (Check2); never shown, always clear.
+        check("Check1", "").hidden(),
+        check("Check2", "").hidden(),
     };
     Texts clear{{"Label4", ""}, {"Label5", ""}};
     for (int i = 1; i <= 6; ++i) clear["Text" + std::to_string(i)] = "";
@@ -299,6 +302,8 @@ std::unique_ptr<WindowModel> makeThreeUnknownsWindow() {
     d.controls.push_back(button("Command5", "计算", ButtonRole::Calculate).place(4920, 2520, 855, 375));
     d.controls.push_back(button("Command8", "清空", ButtonRole::Clear).place(6120, 2520, 855, 375));
     d.controls.push_back(button("Command9", "复制", ButtonRole::Copy).place(7320, 2520, 855, 375));
+    // Context-menu switches of Text20 to Text22; never shown, always clear.
+    for (int i = 1; i <= 3; ++i) d.controls.push_back(check("Check" + std::to_string(i), "").hidden());
     Texts clear;
     for (int i = 7; i <= 18; ++i) clear["Text" + std::to_string(i)] = "";
     for (int i = 20; i <= 22; ++i) clear["Text" + std::to_string(i)] = "";
