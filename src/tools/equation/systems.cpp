@@ -223,6 +223,12 @@ protected:
     }
 };
 
+// The large brace before a group of rows: the glyph stands well right of
+// its origin, so its box starts near the edge and ends where the boxes begin.
+ControlDecl brace(std::string name, int top, int height) {
+    return label(std::move(name), "{").strong().sized(26).place(30, top, 330, height);
+}
+
 // A label centred on the boxes of its row (boxes are 360 twips high).
 ControlDecl rowLabel(std::string name, std::string text, int left, int rowTop, int width) {
     return label(std::move(name), std::move(text)).place(left, rowTop + 60, width, 240);
@@ -238,7 +244,7 @@ std::unique_ptr<WindowModel> makeTwoUnknownsWindow() {
     d.copyPrimary = "Label5";
     // Declared in reading order, which is also the order Down and Up follow.
     d.controls = {
-        label("Label1", "{").strong().sized(26).place(120, 120, 240, 840),
+        brace("Label1", 120, 840),
         input("Text1", 10, FilterMode::Numeric_Pos, "第一个方程中 x 的系数").place(360, 120, 1455, 360),
         rowLabel("Label13", "x＋", 1875, 120, 375),
         input("Text3", 10, FilterMode::Numeric_Pos, "第一个方程中 y 的系数").place(2280, 120, 1455, 360),
@@ -249,7 +255,7 @@ std::unique_ptr<WindowModel> makeTwoUnknownsWindow() {
         input("Text4", 10, FilterMode::Numeric_Pos, "第二个方程中 y 的系数").place(2280, 600, 1455, 360),
         rowLabel("Label16", "y=", 3780, 600, 270),
         input("Text6", 16, FilterMode::Numeric_Pos, "第二个方程右边的常数").place(4080, 600, 2175, 360),
-        label("Label3", "{").strong().sized(26).place(120, 1080, 240, 840),
+        brace("Label3", 1080, 840),
         rowLabel("Label11", "x=", 360, 1080, 240),
         output("Label4", "x 的值").place(600, 1080, 2775, 360),
         rowLabel("Label2", "y=", 360, 1560, 240),
@@ -257,6 +263,9 @@ std::unique_ptr<WindowModel> makeTwoUnknownsWindow() {
         button("Command4", "计算", ButtonRole::Calculate).place(3480, 1560, 855, 375),
         button("Command6", "清空", ButtonRole::Clear).place(4440, 1560, 855, 375),
         button("Command7", "复制", ButtonRole::Copy).place(5400, 1560, 855, 375),
+        // Context-menu switches of Label5 (Check1) and Label4 (Check2); never shown, always clear.
+        check("Check1", "").hidden(),
+        check("Check2", "").hidden(),
     };
     Texts clear{{"Label4", ""}, {"Label5", ""}};
     for (int i = 1; i <= 6; ++i) clear["Text" + std::to_string(i)] = "";
@@ -273,7 +282,7 @@ std::unique_ptr<WindowModel> makeThreeUnknownsWindow() {
     const Row rows[] = {{"Text8", "Text9", "Text11", "Text13", 120},
                         {"Text7", "Text10", "Text12", "Text14", 600},
                         {"Text15", "Text16", "Text17", "Text18", 1080}};
-    d.controls.push_back(label("Label13", "{").strong().sized(26).place(120, 120, 240, 1320));
+    d.controls.push_back(brace("Label13", 120, 1320));
     int labelNo = 1;
     int equation = 1;
     for (const Row& r : rows) {
@@ -288,7 +297,7 @@ std::unique_ptr<WindowModel> makeThreeUnknownsWindow() {
         d.controls.push_back(input(r.d, 16, FilterMode::Numeric_Pos, which + "右边的常数").place(6000, r.top, 2175, 360));
         ++equation;
     }
-    d.controls.push_back(label("Label14", "{").strong().sized(26).place(120, 1560, 240, 1320));
+    d.controls.push_back(brace("Label14", 1560, 1320));
     const char* const names[] = {"x", "y", "z"};
     const char* const outputs[] = {"Text20", "Text21", "Text22"};
     for (int i = 0; i < 3; ++i) {
@@ -299,6 +308,8 @@ std::unique_ptr<WindowModel> makeThreeUnknownsWindow() {
     d.controls.push_back(button("Command5", "计算", ButtonRole::Calculate).place(4920, 2520, 855, 375));
     d.controls.push_back(button("Command8", "清空", ButtonRole::Clear).place(6120, 2520, 855, 375));
     d.controls.push_back(button("Command9", "复制", ButtonRole::Copy).place(7320, 2520, 855, 375));
+    // Context-menu switches of Text20 to Text22; never shown, always clear.
+    for (int i = 1; i <= 3; ++i) d.controls.push_back(check("Check" + std::to_string(i), "").hidden());
     Texts clear;
     for (int i = 7; i <= 18; ++i) clear["Text" + std::to_string(i)] = "";
     for (int i = 20; i <= 22; ++i) clear["Text" + std::to_string(i)] = "";

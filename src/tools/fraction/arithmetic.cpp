@@ -136,6 +136,9 @@ std::unique_ptr<WindowModel> makeFractionArithmeticWindow() {
         button("Command1", "计算", ButtonRole::Calculate).place(600, 1320, 855, 375),
         button("Command2", "清空", ButtonRole::Clear).place(2520, 1320, 855, 375),
         button("Command3", "复制", ButtonRole::Copy).place(4320, 1320, 855, 375),
+        // The result boxes' context-menu switches, never shown and always clear.
+        check("Check1", "").hidden(),
+        check("Check2", "").hidden(),
     };
     Texts clear;
     for (const char* n : {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6"}) clear[n] = "";

@@ -189,6 +189,9 @@ std::unique_ptr<WindowModel> makeFractionReductionWindow() {
         button("Command1", "计算", ButtonRole::Calculate).place(240, 1680, 855, 375),
         button("Command2", "清空", ButtonRole::Clear).place(1500, 1680, 855, 375),
         button("Command3", "复制", ButtonRole::Copy).place(2760, 1680, 855, 375),
+        // The result boxes' context-menu switches, never shown and always clear.
+        check("Check1", "").hidden(),
+        check("Check2", "").hidden(),
     };
     return std::make_unique<FractionReductionWindow>(std::move(d), WindowModel::Compute{},
                                                      Texts{{"Text1", ""}, {"Text2", ""}, {"Text3", ""}, {"Text4", ""}});
@@ -225,7 +228,8 @@ std::unique_ptr<WindowModel> makeFractionConversionWindow() {
     // The result boxes are outputs without a filter: they show what the
     // calculation wrote (1E-05 stays 1E-05).
     d.controls = {
-        option("Option1", "假分数→带分数", "J", true).place(120, 120, 1695, 420),
+        // Both captions need the same width; 1695 cuts the last character of the first.
+        option("Option1", "假分数→带分数", "J", true).place(120, 120, 1815, 420),
         option("Option2", "带分数→假分数", "D").place(2040, 120, 1815, 420),
         input("Text1", 6, FilterMode::Numeric_Pos, "假分数的分子").place(360, 720, 975, 360),
         input("Text2", 6, FilterMode::Numeric_Pos, "假分数的分母").place(360, 1320, 975, 360),
@@ -247,6 +251,8 @@ std::unique_ptr<WindowModel> makeFractionConversionWindow() {
         button("Command2", "清空", ButtonRole::Clear).place(1500, 1920, 855, 375),
         button("Command3", "复制", ButtonRole::Copy).place(2760, 1920, 855, 375),
     };
+    // Switches of Text3, Text4, Text5, Text9 and Text10, in this order; never shown, always clear.
+    for (int i = 1; i <= 5; ++i) d.controls.push_back(check("Check" + std::to_string(i), "").hidden());
     Texts clear;
     for (int i = 1; i <= 10; ++i) clear["Text" + std::to_string(i)] = "";
     return std::make_unique<FractionConversionWindow>(std::move(d), WindowModel::Compute{}, std::move(clear));
