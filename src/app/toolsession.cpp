@@ -105,7 +105,7 @@ int runToolSession(const std::vector<std::string>& args, std::ostream& out, std:
             problem = control(a.substr(7), {ControlKind::Option, ControlKind::Check, ControlKind::Tabs});
         else if (a.rfind("key:", 0) == 0) problem = isKeyName(a.substr(4)) ? "" : "unknown key " + a.substr(4);
         else if (auto eq = a.find('='); eq != std::string::npos && eq > 0)
-            problem = control(a.substr(0, eq), {ControlKind::Input, ControlKind::Combo, ControlKind::List});
+            problem = control(a.substr(0, eq), {ControlKind::Input, ControlKind::Combo, ControlKind::List, ControlKind::Tabs});
         else problem = "unknown action " + a;
         if (!problem.empty()) {
             err << "kztool: " << problem << '\n';

@@ -3,8 +3,10 @@
 #include "app/FloatingBall.h"
 #include "app/HelpWindows.h"
 #include "app/MainPanel.h"
+#include "framework/ToolWindow.h"
+#include "framework/UiSeam.h"
 #include "framework/WindowRegistry.h"
-#include "tools/number/GcdWindow.h"
+#include "framework/windowmodel.h"
 
 namespace kz::ui {
 
@@ -17,8 +19,12 @@ void registerWindows() {
     r.add("Form36", [] { return new HelpTextWindow("Form36", "使用技巧 - KelbrinZorvan", ":/resources/help/tips.html"); });
     r.add("Form4", [] { return new AboutWindow; });
     r.add("Form15", [] { return new SyntaxCard; });
-    r.add("Form12", [] { return new GcdWindow; });
-    r.add("Form13", [] { return new LcmWindow; });
+
+    // Every window of the core's table opens as the generic view of its model.
+    for (const std::string& form : windowForms()) {
+        const bool keep = openWindowModel(form)->decl().keepInstance;
+        r.add(qs(form), [form] { return new ToolWindow(openWindowModel(form)); }, keep);
+    }
 }
 
 }  // namespace kz::ui

@@ -1,103 +1,75 @@
-// The common behaviour of every tool window, once: Calculate as the default
-// button (Enter in any box), the Up/Down chain in screen order, the filter on
-// every input box, read-only outputs without a context menu, the copy rule,
-// Copy enabling, and applying a computation's outcome (texts, then messages).
-// A tool window declares its controls and binds its computation; nothing more.
+// The Qt view of a window model: it builds one widget per declared control
+// (so every object name comes from the declaration), forwards clicks, keys
+// and typing to the model, and mirrors the model's state after each of them.
+// What the tool-window conventions share lives here once: Enter, the Up/Down
+// chain in screen order, read-only outputs without a context menu, fonts,
+// messages and the clipboard through the seam, long computations off the
+// user-interface thread.
 #pragma once
 
 #include <QDialog>
 #include <QPointer>
-#include <functional>
-#include <initializer_list>
+#include <memory>
+#include <thread>
+#include <unordered_map>
 #include <vector>
 
-#include "framework/UiSeam.h"
-#include "framework/clsTextBox.h"
-#include "framework/outcome.h"
+#include "framework/WindowRegistry.h"
+#include "framework/windowmodel.h"
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-
-class QVBoxLayout;
+class QTabWidget;
 
 namespace kz::ui {
 
-// Names and captions of the three buttons; most windows use the defaults.
-struct ButtonRoles {
-    const char* calculate = "Command1";
-    const char* calculateCaption = "计算";
-    const char* clear = "Command2";
-    const char* clearCaption = "清空";
-    const char* copy = "Command3";  // nullptr: the window has no Copy
-    const char* copyCaption = "复制";
-};
-
-class ToolWindow : public QDialog {
+class ToolWindow : public QDialog, public Reloadable {
     Q_OBJECT
 public:
-    using Compute = std::function<Outcome(const Texts&)>;
-    using CopyText = std::function<std::string(const Texts&)>;
+    explicit ToolWindow(std::unique_ptr<WindowModel> model, QWidget* parent = nullptr,
+                        Qt::WindowFlags extraFlags = {});
+    ~ToolWindow() override;
 
-    // `form` is the window's name; its title comes from the tool catalogue.
-    explicit ToolWindow(const char* form);
-
-    // The texts of every declared control (option buttons and check boxes: "1" or "0").
-    Texts texts() const;
-    void apply(const Outcome& outcome);
-
-    QPushButton* calculateButton() const { return calculate_; }
-    QPushButton* clearButton() const { return clear_; }
-    QPushButton* copyButton() const { return copy_; }
-
+    WindowModel& model() { return *model_; }
+    // The widget of a declared control, or nullptr.
+    QWidget* control(std::string_view name) const;
     // Input controls from top to bottom, then left to right, as on screen.
     std::vector<QWidget*> inputChain() const;
+    bool computing() const { return worker_.joinable() && !workerDone_; }
 
-public slots:
-    void Calculate();
-    void Clear();
-    void Copy();
+    void Form_Load() override;
+
+    // Called for every tab strip a window declares, e.g. to skin it.
+    static void setTabDecorator(void (*decorate)(QTabWidget*));
+
+    // Mirrors the model into the widgets and shows what it emitted.
+    void sync();
 
 protected:
-    // Declarations, in the order the rows appear.
-    QLineEdit* addInput(const char* name, const QString& accessibleName, int maxLength, FilterMode filter);
-    QLineEdit* addOutput(const char* name, const QString& accessibleName);
-    QPlainTextEdit* addMultiLineOutput(const char* name, const QString& accessibleName);
-    QLabel* addLabel(const char* name, const QString& text, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter);
-    void addRow(std::initializer_list<QWidget*> widgets);
-    void addButtonRow(const ButtonRoles& roles = {});
-
-    // Behaviour.
-    void onCalculate(Compute compute) { compute_ = std::move(compute); }
-    void onClear(Texts resetTexts) { clearTexts_ = std::move(resetTexts); }
-    void setCopy(const char* primaryOutput, CopyText copyText = {});
-    void setManagesCopy(bool manages) { managesCopy_ = manages; }
-
-    QVBoxLayout* rows() const { return rows_; }
-    void registerControl(QWidget* w);
-
-    void keyPressEvent(QKeyEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* e) override;
     void showEvent(QShowEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
 
 private:
-    template <typename Box>
-    Box* addBox(const char* name, const QString& accessibleName);
-    void setControlText(QWidget* w, const std::string& text);
+    void build();
+    QWidget* makeWidget(const ControlDecl& d, QWidget* parent);
+    void layOutRows();
+    void placeAbsolute();
+    QPoint pageOffset(const ControlDecl& d) const;
+    void syncControl(const ControlDecl& d, QWidget* w);
+    void runPendingJob();
+    template <typename F>
+    void act(F&& f);
 
-    QVBoxLayout* rows_;
-    std::vector<QWidget*> controls_;
-    clsTextBox filter_;
-    Compute compute_;
-    Texts clearTexts_;
-    std::string primaryOutput_;
-    CopyText copyText_;
-    bool managesCopy_ = false;
+    std::unique_ptr<WindowModel> model_;
+    std::unordered_map<std::string, QWidget*> widgets_;
+    std::vector<std::pair<const ControlDecl*, QWidget*>> ordered_;
+    QTabWidget* tabs_ = nullptr;
+    std::vector<QWidget*> pages_;
     bool focused_ = false;
-    QPushButton* calculate_ = nullptr;
-    QPushButton* clear_ = nullptr;
-    QPushButton* copy_ = nullptr;
+    std::string pendingFocus_;
+    bool syncing_ = false;
+    std::jthread worker_;
+    bool workerDone_ = true;
 };
 
 }  // namespace kz::ui

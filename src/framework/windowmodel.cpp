@@ -211,6 +211,13 @@ void WindowModel::edit(std::string_view name, std::string_view text, int caret) 
             onChanged(name);
             return;
         }
+        case ControlKind::Tabs: {
+            auto it = std::find(d.entries.begin(), d.entries.end(), text);
+            if (it == d.entries.end()) throw ModelError(d.name + " has no page " + std::string(text));
+            s.selected = static_cast<int>(it - d.entries.begin());
+            onSelect(name);
+            return;
+        }
         case ControlKind::Input: break;
         default: throw ModelError(d.name + " is not a box the user types into");
     }

@@ -132,7 +132,8 @@ class ModelError : public std::logic_error {
 
 // A computation that may take longer than a frame: the host runs it (off
 // the user-interface thread in the program, inline in kztool and tests)
-// and hands the outcome back with finishJob.
+// and hands the outcome back with finishJob. It runs on another thread, so
+// it captures what it needs by value and never touches the model.
 using Job = std::function<Outcome(std::stop_token)>;
 
 class WindowModel {
@@ -152,8 +153,9 @@ public:
     // --- What the user does ---
     // A change of input box `name` to `text`, the caret after it (-1: at the
     // end): the maximum length cuts first, then the box's filter runs.
-    // A Combo chooses the entry `text`, a List selects the line `text`;
-    // an unknown entry or line is a ModelError.
+    // A Combo chooses the entry `text`, a List selects the line `text`, a
+    // Tabs control shows the page captioned `text` (then onSelect runs);
+    // an unknown entry, line or page is a ModelError.
     void edit(std::string_view name, std::string_view text, int caret = -1);
     // A click on a button; a disabled or hidden one does nothing.
     void press(std::string_view name);

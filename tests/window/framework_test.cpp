@@ -1,9 +1,14 @@
-// Framework behaviour that GCD and LCM do not exercise: output boxes without a
-// context menu, failures reported one message each, Copy's own copy text.
+// What only the view can get wrong, on a sample window with every kind of
+// box: outputs without a context menu, multi-line text, Enter, messages
+// through the seam, and a long computation run off the interface thread.
 #include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QTimer>
+#include <thread>
 
 #include "framework/ToolWindow.h"
 #include "windowtest.h"
@@ -12,15 +17,18 @@ using namespace kz;
 
 namespace {
 
-class SampleWindow : public ui::ToolWindow {
-public:
-    SampleWindow() : ToolWindow("FormSample") {
-        addRow({addInput("Text1", "甲", 5, FilterMode::Numeric_Pos)});
-        addRow({addOutput("Text2", "结果")});
-        addRow({addMultiLineOutput("Text3", "过程")});
-        addButtonRow();
-        setManagesCopy(true);
-        onCalculate([](const Texts& t) {
+std::unique_ptr<WindowModel> sampleModel() {
+    WindowDecl d;
+    d.form = "FormSample";
+    d.title = "样例";
+    d.controls = {input("Text1", 5, FilterMode::Numeric_Pos, "甲").inRow(0), output("Text2", "结果").inRow(1),
+                  multiLineOutput("Text3", "过程").inRow(2)};
+    for (auto& b : buttonRow(3)) d.controls.push_back(b);
+    d.managesCopy = true;
+    d.copyPrimary = "Text2";
+    return std::make_unique<WindowModel>(
+        std::move(d),
+        [](const Texts& t) {
             Outcome out;
             Calculation calc;
             double v = 0;
@@ -29,9 +37,31 @@ public:
             out.show("Text3", "第一行\n第二行");
             calc.reportTo(out);
             return out;
+        },
+        Texts{{"Text1", ""}, {"Text2", ""}, {"Text3", ""}});
+}
+
+// Calculate hands a slow job to the host.
+class SlowModel : public WindowModel {
+public:
+    SlowModel() : WindowModel(decl()) {}
+    static WindowDecl decl() {
+        WindowDecl d;
+        d.form = "FormSlow";
+        d.title = "慢";
+        d.controls = {input("Text1", 5, FilterMode::None).inRow(0), output("Text2").inRow(1)};
+        for (auto& b : buttonRow(2)) d.controls.push_back(b);
+        return d;
+    }
+
+protected:
+    void onCalculate() override {
+        startJob([](std::stop_token) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(150));
+            Outcome o;
+            o.show("Text2", "好了");
+            return o;
         });
-        onClear({{"Text1", ""}, {"Text2", ""}, {"Text3", ""}});
-        setCopy("Text2", [](const Texts& t) { return "结果：" + t.at("Text2"); });
     }
 };
 
@@ -44,7 +74,8 @@ class FrameworkTest : public QObject {
 private slots:
     void initTestCase() {
         test::setUpProgram(seam);
-        ui::WindowRegistry::instance().add("FormSample", [] { return new SampleWindow; });
+        ui::WindowRegistry::instance().add("FormSample", [] { return new ui::ToolWindow(sampleModel()); });
+        ui::WindowRegistry::instance().add("FormSlow", [] { return new ui::ToolWindow(std::make_unique<SlowModel>()); });
     }
     void init() {
         ui::WindowRegistry::instance().destroyAll();
@@ -71,26 +102,34 @@ private slots:
         QVERIFY(test::child<QLineEdit>(w, "Text2")->isReadOnly());
     }
 
-    void failuresCarryOnAndDisableCopy() {
+    void enterCalculatesAndMessagesGoThroughTheSeam() {
         QWidget* w = test::openForm("FormSample");
         auto* in = test::child<QLineEdit>(w, "Text1");
-        auto* copy = test::child<QPushButton>(w, "Command3");
-        in->setText("40");  // 40000 leaves the 16-bit range
+        QTest::keyClicks(in, "40");  // 40000 leaves the 16-bit range
         QTest::keyClick(in, Qt::Key_Enter);
         QCOMPARE(seam.messages.size(), size_t(1));
         QCOMPARE(seam.messages[0], (Message{"发生错误！", "错误", MessageIcon::Error}));
         QCOMPARE(test::child<QPlainTextEdit>(w, "Text3")->toPlainText(), QString("第一行\n第二行"));
-        QVERIFY(!copy->isEnabled());
-        in->setText(".");  // the failed conversion keeps v at 0, and the next step runs on it
+        QVERIFY(!test::child<QPushButton>(w, "Command3")->isEnabled());
+        QTest::keyClick(in, Qt::Key_Backspace);
+        QTest::keyClicks(in, ".5");
         QTest::keyClick(in, Qt::Key_Return);
-        QCOMPARE(seam.messages.size(), size_t(2));
-        QCOMPARE(test::child<QLineEdit>(w, "Text2")->text(), QString("0"));
-        QVERIFY(!copy->isEnabled());
-        in->setText("1.5");
-        QTest::keyClick(in, Qt::Key_Return);
-        QVERIFY(copy->isEnabled());
-        copy->click();
-        QCOMPARE(seam.clipboard, QString("结果：1500"));
+        QCOMPARE(test::child<QLineEdit>(w, "Text2")->text(), QString("4500"));
+        test::child<QPushButton>(w, "Command3")->click();
+        QCOMPARE(seam.clipboard, QString("4500"));
+    }
+
+    void aLongComputationLeavesTheWindowResponsive() {
+        auto* w = static_cast<ui::ToolWindow*>(test::openForm("FormSlow"));
+        auto* calc = test::child<QPushButton>(w, "Command1");
+        calc->click();
+        QVERIFY(!calc->isEnabled());  // no second press while the first runs
+        QCOMPARE(test::child<QLineEdit>(w, "Text2")->text(), QString());
+        QTRY_COMPARE(test::child<QLineEdit>(w, "Text2")->text(), QString("好了"));
+        QVERIFY(calc->isEnabled());
+        calc->click();
+        delete w;  // closing mid-computation neither blocks long nor delivers to a dead window
+        QTest::qWait(250);
     }
 
     void qtDialogButtonsReadInChinese() {

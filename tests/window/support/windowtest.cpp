@@ -17,4 +17,10 @@ QWidget* openForm(const char* form) {
     return w;
 }
 
+void paste(QLineEdit* box, const QString& text) {
+    box->setFocus();
+    box->selectAll();
+    box->insert(text);
+}
+
 }  // namespace kz::test

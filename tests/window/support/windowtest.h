@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QTest>
 #include <QWidget>
 #include <vector>
@@ -38,6 +39,9 @@ T* child(QWidget* window, const char* name) {
     if (!w) qWarning("no child %s in %s", name, qPrintable(window->objectName()));
     return w;
 }
+
+// Replaces a box's whole text as a paste over a full selection does.
+void paste(QLineEdit* box, const QString& text);
 
 // Opens a window through the registry, as the menu does.
 QWidget* openForm(const char* form);
