@@ -26,7 +26,8 @@ struct DockRect {
     bool operator==(const DockRect&) const = default;
 };
 
-// The edge (or corner) the user drags while resizing.
+// The edge (or corner) the user drags while resizing, in the order of the
+// desktop's own sizing codes.
 enum class SizingEdge { Left, Right, Top, TopLeft, TopRight, Bottom, BottomLeft, BottomRight };
 
 struct DockMove {
