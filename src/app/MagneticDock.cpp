@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <utility>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -60,11 +61,13 @@ WindowHandle MagneticDock::know(QWidget* w) {
     const WindowHandle h = handleOf(w);
     if (h && !known_.contains(h)) {
         known_.insert(h, w);
+        lastClient_.insert(h, w->geometry().topLeft());
         // A destroyed window leaves the docking rather than stay as a stale rectangle.
         connect(w, &QObject::destroyed, this, [this, h] {
             dock_.RemoveWindow(h);
             known_.remove(h);
             placedByUs_.remove(h);
+            lastClient_.remove(h);
             if (dragged_ == h) dragged_ = 0;
         });
     }
@@ -189,25 +192,43 @@ bool MagneticDock::eventFilter(QObject* watched, QEvent* event) {
 
 void MagneticDock::moved(WindowHandle h) {
     QWidget* w = widgetOf(h);
-    const QPoint at = w->frameGeometry().topLeft();
+    // How far the window really went: its client area's travel, which a
+    // frame appearing around it (the window manager taking it over) leaves alone.
+    const QPoint client = w->geometry().topLeft();
+    const QPoint travel = client - lastClient_.value(h, client);
+    lastClient_.insert(h, client);
+    const QRect frame = w->frameGeometry();
     if (auto it = placedByUs_.find(h); it != placedByUs_.end()) {
-        if (it.value() == at) return;  // our own move arriving
-        placedByUs_.erase(it);         // the user took it elsewhere
+        if (it.value() == frame.topLeft()) return;  // our own move arriving
+        placedByUs_.erase(it);                      // the user took it elsewhere
     }
+    if (travel.isNull()) return;
     if (dragged_ != h) {
         if (dragged_) moveEnded();
         dragged_ = h;
+        dock_.beginMoveFrom(h, toDock(frame.translated(-travel)));
     }
-    dock_.follow(h, toDock(w->frameGeometry()));
+    dock_.follow(h, toDock(frame));
     moveEnd_.start();
+}
+
+void MagneticDock::settleLater(QWidget* window) {
+    QTimer::singleShot(kFramedMs, this, [this, w = QPointer<QWidget>(window)] {
+        if (!w) return;
+        // A move going on (the window manager placing a window is one) settles it when it ends.
+        if (dragged_) afterMove_.push_back(w);
+        else settle(w);
+    });
 }
 
 void MagneticDock::moveEnded() {
     moveEnd_.stop();
     const WindowHandle h = dragged_;
     dragged_ = 0;
-    if (!widgetOf(h)) return;
-    settle(widgetOf(h));
+    if (QWidget* w = widgetOf(h)) settle(w);
+    const auto waiting = std::exchange(afterMove_, {});
+    for (const QPointer<QWidget>& w : waiting)
+        if (w) settle(w);
 }
 
 // ---- Windows: the move and size messages ----

@@ -7,6 +7,7 @@
 
 #include <QAbstractNativeEventFilter>
 #include <QHash>
+#include <QList>
 #include <QObject>
 #include <QPoint>
 #include <QPointer>
@@ -35,8 +36,14 @@ public:
     // nearby edge, glued if that edge is its parent's.
     void settle(QWidget* window);
 
+    // The same once the window manager has framed a window just shown: its
+    // frame may have grown around it, away from the edge it was put on.
+    void settleLater(QWidget* window);
+
     // How long a window must stay put before its move counts as ended.
     static constexpr int kMoveEndMs = 150;
+    // How long a window manager may take to frame a window it was just given.
+    static constexpr int kFramedMs = 300;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -63,6 +70,8 @@ private:
     QHash<WindowHandle, QPointer<QWidget>> known_;
     // Where we last put each window: a move that lands there is our own.
     QHash<WindowHandle, QPoint> placedByUs_;
+    QHash<WindowHandle, QPoint> lastClient_;
+    QList<QPointer<QWidget>> afterMove_;
     WindowHandle dragged_ = 0;
     QTimer moveEnd_;
     cMagneticWnd dock_;

@@ -98,8 +98,9 @@ void MainPanel::openSearchWindow() {
     search->move(kSearchDesignOrigin + (panel.topLeft() - designPanel));
     search->show();
     dock_->addWindow(search, this);
-    // Frames differ between desktops: let the docking close the gap it left.
+    // Frames differ between desktops: let the docking close the gap they leave.
     dock_->settle(search);
+    dock_->settleLater(search);
 }
 
 std::vector<ToolWindow*> MainPanel::searchWindows() const {
