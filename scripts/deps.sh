@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-arphic-uming fonts-wqy-microhei  # Song-style and sans CJK faces
   xvfb xauth                             # a display for running the program headless
+  openbox xdotool x11-utils              # a window manager, scripted drags and window queries (dock_check.sh)
   coreutils                              # GNU factor, the reference of the factorization tests
 )
 
