@@ -8,6 +8,9 @@
 #include <utility>
 
 #ifdef Q_OS_WIN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <windows.h>
 static_assert(WMSZ_BOTTOMRIGHT - WMSZ_LEFT == static_cast<int>(kz::SizingEdge::BottomRight));
 #endif
@@ -24,6 +27,12 @@ MagneticDock::Mode modeOfPlatform() {
 }
 
 DockRect toDock(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
+
+#ifdef Q_OS_WIN
+DockRect fromRect(const RECT& r) {
+    return {static_cast<int>(r.left), static_cast<int>(r.top), static_cast<int>(r.right), static_cast<int>(r.bottom)};
+}
+#endif
 
 }  // namespace
 
@@ -100,7 +109,7 @@ DockRect MagneticDock::windowRect(WindowHandle h) const {
     if (mode_ == Mode::Messages) {
         RECT r{};
         if (!GetWindowRect(reinterpret_cast<HWND>(h), &r)) return {};
-        return {r.left, r.top, r.right, r.bottom};
+        return fromRect(r);
     }
 #endif
     QWidget* w = widgetOf(h);
@@ -113,7 +122,7 @@ DockRect MagneticDock::windowRect(WindowHandle h) const {
 
 bool MagneticDock::isMaximized(WindowHandle h) const {
 #ifdef Q_OS_WIN
-    if (mode_ == Mode::Messages) return IsZoomed(reinterpret_cast<HWND>(h));
+    if (mode_ == Mode::Messages) return IsZoomed(reinterpret_cast<HWND>(h)) != FALSE;
 #endif
     QWidget* w = widgetOf(h);
     return w && w->isMaximized();
@@ -124,7 +133,7 @@ DockRect MagneticDock::workArea() const {
     if (mode_ == Mode::Messages) {
         RECT r{};
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
-        return {r.left, r.top, r.right, r.bottom};
+        return fromRect(r);
     }
 #endif
     QScreen* screen = nullptr;
@@ -138,7 +147,7 @@ DockPoint MagneticDock::cursor() const {
     if (mode_ == Mode::Messages) {
         POINT p{};
         GetCursorPos(&p);
-        return {p.x, p.y};
+        return {static_cast<int>(p.x), static_cast<int>(p.y)};
     }
 #endif
     const QPoint p = QCursor::pos();
@@ -253,7 +262,7 @@ bool MagneticDock::nativeEventFilter(const QByteArray& eventType, void* message,
             // The default handling leaves the proposed rectangle alone, so
             // rewriting it here and answering for the window is the same.
             auto* r = reinterpret_cast<RECT*>(msg->lParam);
-            DockRect p{r->left, r->top, r->right, r->bottom};
+            DockRect p = fromRect(*r);
             if (msg->message == WM_MOVING) {
                 dock_.moving(h, p);
             } else {
