@@ -8,8 +8,13 @@ jobs=$(nproc)
 
 echo "== build"
 scripts/build.sh
-echo "== unit and window tests"
+echo "== unit and window tests, the install tree and the Debian package"
 ctest --test-dir build --output-on-failure -j "$jobs"
+
+echo "== the program alone configures without GoogleTest and Google Benchmark"
+cmake -S . -B build-program -G Ninja -DKZ_BUILD_TESTS=OFF -DKZ_BUILD_BENCH=OFF \
+  -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON >/dev/null
+rm -rf build-program
 
 echo "== sanitizer and fuzz build (clang, ASan + UBSan, core only)"
 CXX=clang++ cmake -S . -B build-san -G Ninja -DCMAKE_BUILD_TYPE=Debug \

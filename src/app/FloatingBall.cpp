@@ -3,12 +3,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 
 #include "app/application.h"
+#include "app/version.h"
 #include "calc/CalcBar.h"
 #include "framework/WindowRegistry.h"
 
@@ -18,13 +20,19 @@ namespace {
 PixelRect pixels(const QRect& r) { return {r.x(), r.y(), r.width(), r.height()}; }
 
 Credits credits() {
-    return {shortText("credit.name"), shortText("credit.company"), shortText("credit.author")};
+    std::string name = std::string(kProductName) + " " + std::string(kVersion) + " 版";
+    return {std::move(name), shortText("credit.company"), shortText("credit.author")};
 }
 }  // namespace
 
-FloatingBall::FloatingBall() : picture_(":/resources/images/ball.png") {
+FloatingBall::FloatingBall() : picture_(picture(":/resources/images/ball.png")) {
     setObjectName("Form0");
-    setWindowTitle("KelbrinZorvan2010");
+    setWindowTitle(QString::fromUtf8(kProductName.data(), static_cast<qsizetype>(kProductName.size())));
+    // A picture says nothing to a screen reader; the name and description do.
+    setAccessibleName("悬浮球");
+    setAccessibleDescription("单击展开计算栏；右键、菜单键或 Shift+F10 打开菜单");
+    // Keys reach it once it is active, so the menu opens from the keyboard too.
+    setFocusPolicy(Qt::StrongFocus);
     // Topmost, undecorated and without a taskbar button.
     setWindowFlags(Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint | Qt::Tool);
     setFixedSize(kWidth, kHeight);
@@ -122,6 +130,19 @@ void FloatingBall::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), Qt::white);
     p.drawPixmap(rect(), picture_);
+}
+
+void FloatingBall::keyPressEvent(QKeyEvent* e) {
+    const bool menuKey = e->key() == Qt::Key_Menu ||
+                         (e->key() == Qt::Key_F10 && (e->modifiers() & ~Qt::KeypadModifier) == Qt::ShiftModifier);
+    if (!menuKey) {
+        QWidget::keyPressEvent(e);
+        return;
+    }
+    e->accept();
+    dragging_ = false;
+    // Beside the ball, which sits at the right edge; the menu keeps itself on the screen.
+    menu_->exec(mapToGlobal(QPoint(0, height())));
 }
 
 void FloatingBall::mousePressEvent(QMouseEvent* e) {

@@ -1,5 +1,6 @@
 #include "app/HelpWindows.h"
 
+#include <QAccessibleWidget>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -11,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "app/application.h"
+#include "app/version.h"
 #include "framework/Fonts.h"
 #include "framework/UiSeam.h"
 #include "framework/WindowRegistry.h"
@@ -18,6 +20,29 @@
 namespace kz::ui {
 
 namespace {
+
+class UnseenAccessible : public QAccessibleWidget {
+public:
+    explicit UnseenAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::RadioButton) {}
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.invisible = true;
+        s.offscreen = true;
+        s.focusable = false;
+        s.checkable = false;
+        return s;
+    }
+    QString text(QAccessible::Text) const override { return {}; }
+    QStringList actionNames() const override { return {}; }
+};
+
+QAccessibleInterface* unseenFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String(FocusSink::staticMetaObject.className()) && object && object->isWidgetType())
+        return new UnseenAccessible(static_cast<QWidget*>(object));
+    return nullptr;
+}
+
+QString fromView(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 QLabel* label(const char* name, const QString& text, QWidget* parent = nullptr) {
     auto* l = new QLabel(text, parent);
@@ -47,6 +72,14 @@ QTextEdit* richText(const char* resource) {
 }
 
 }  // namespace
+
+FocusSink::FocusSink(QWidget* parent) : QRadioButton(parent) {
+    static const bool installed = [] {
+        QAccessible::installFactory(unseenFactory);
+        return true;
+    }();
+    (void)installed;
+}
 
 HelpWindow::HelpWindow() {
     setObjectName("Form27");
@@ -89,7 +122,7 @@ HelpTextWindow::HelpTextWindow(const char* form, const char* title, const char* 
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(text_);
     // Outside the layout and outside the window: it holds the focus unseen.
-    option_ = new QRadioButton(this);
+    option_ = new FocusSink(this);
     option_->setObjectName("Option1");
     option_->setGeometry(-100, -100, 20, 20);
 }
@@ -108,16 +141,16 @@ AboutWindow::AboutWindow() {
 
     auto* image1 = new QLabel;
     image1->setObjectName("Image1");
-    image1->setPixmap(QPixmap(":/resources/images/icon.png"));
+    image1->setPixmap(picture(":/resources/images/icon.png"));
     image1->setAlignment(Qt::AlignCenter);
     auto* image2 = new QLabel;
     image2->setObjectName("Image2");
-    image2->setPixmap(QPixmap(":/resources/images/about.png"));
+    image2->setPixmap(picture(":/resources/images/about.png"));
     image2->setAlignment(Qt::AlignCenter);
 
-    auto* title = label("lblTitle", "KelbrinZorvan2010 (1.9)");
+    auto* title = label("lblTitle", QStringLiteral("%1 (%2)").arg(fromView(kProductName), fromView(kVersion)));
     title->setFont(songFont(14, true));
-    auto* version = label("lblVersion", qs(shortText("about.version")));
+    auto* version = label("lblVersion", QStringLiteral("版本 %1").arg(fromView(kVersion)));
     QTextEdit* terms = richText(":/resources/help/about_terms.html");
     terms->setFixedSize(330, 190);
 

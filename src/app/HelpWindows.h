@@ -1,12 +1,21 @@
 #pragma once
 
 #include <QDialog>
+#include <QRadioButton>
 #include <QWidget>
 
-class QRadioButton;
 class QTextEdit;
 
 namespace kz::ui {
+
+// An option button out of sight that holds a window's focus so that no caret
+// blinks in its text. It has nothing to say or press, so it tells screen
+// readers it is not there.
+class FocusSink : public QRadioButton {
+    Q_OBJECT
+public:
+    explicit FocusSink(QWidget* parent);
+};
 
 // Form27: three questions, each with a button to its answer.
 class HelpWindow : public QWidget {
@@ -28,7 +37,7 @@ protected:
 
 private:
     QTextEdit* text_;
-    QRadioButton* option_;
+    FocusSink* option_;
     bool loaded_ = false;
 };
 

@@ -9,6 +9,7 @@
 #include <QScreen>
 
 #include "app/MagneticDock.h"
+#include "app/application.h"
 #include "framework/ToolWindow.h"
 #include "framework/UiSeam.h"
 #include "framework/catalogue.h"
@@ -31,8 +32,8 @@ MainPanel::MainPanel() : dock_(new MagneticDock(this)) {
     auto* background = new QLabel(this);
     background->setObjectName("Picture");
     background->setFixedSize(321, 242);
-    QPixmap pic(":/resources/images/panel.png");
-    if (!pic.isNull()) background->setPixmap(pic.scaled(321, 242, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    background->setPixmap(picture(":/resources/images/panel.png"));
+    background->setScaledContents(true);
     setCentralWidget(background);
     buildMenus();
     layout()->setSizeConstraint(QLayout::SetFixedSize);

@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QSoundEffect>
 
+#include "app/application.h"
 #include "framework/WindowRegistry.h"
 
 namespace kz::ui {
@@ -22,13 +23,13 @@ Splash::Splash(Clock clock) : clock_(std::move(clock)) {
     auto* background = new QLabel(this);
     background->setObjectName("Picture");
     background->setGeometry(0, 0, 150, 149);
-    background->setPixmap(QPixmap(":/resources/images/splash.png"));
+    background->setPixmap(picture(":/resources/images/splash.png"));
     for (int i = 0; i < 3; ++i) {
         // The pictures are transparent around their parts and stack up.
         images_[i] = new QLabel(this);
         images_[i]->setObjectName(QString("Image%1").arg(i + 1));
         images_[i]->setGeometry(0, 0, 150, 150);
-        images_[i]->setPixmap(QPixmap(QString(":/resources/images/splash%1.png").arg(i + 1)));
+        images_[i]->setPixmap(picture(QString(":/resources/images/splash%1.png").arg(i + 1)));
         images_[i]->hide();
     }
 

@@ -7,20 +7,30 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include "app/FloatingBall.h"
 #include "app/shorttexts.h"
+#include "app/startrequest.h"
+#include "app/version.h"
 #include "app/windows.h"
 #include "calc/evaluator.h"
 #include "framework/Fonts.h"
+#include "framework/WindowRegistry.h"
 
 namespace kz::ui {
 
+namespace {
+QString fromView(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+}  // namespace
+
 void setUpApplication(QApplication& app) {
-    app.setApplicationName("KelbrinZorvan2010");
-    app.setApplicationVersion("1.9");
+    app.setApplicationName(fromView(kProductName));
+    app.setApplicationVersion(fromView(kVersion));
+    // Ties the windows to the installed desktop entry (its icon and name in the desktop's lists).
+    QGuiApplication::setDesktopFileName(fromView(kAppId));
     auto* qtTexts = new QTranslator(&app);
     if (qtTexts->load("qtbase_zh_CN", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(qtTexts);
-    app.setWindowIcon(QIcon(":/resources/images/icon.png"));
+    app.setWindowIcon(QIcon::fromTheme(fromView(kAppId), QIcon(":/resources/images/icon.png")));
     installDefaultFonts();
     registerWindows();
 }
@@ -35,11 +45,33 @@ std::string shortText(std::string_view key) {
     return kz::shortText(texts, key);
 }
 
+QPixmap picture(const QString& path) {
+    if (qApp && qApp->devicePixelRatio() > 1.0) {
+        const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+        const QString twice = dot < 0 ? path + QStringLiteral("@2x") : path.left(dot) + QStringLiteral("@2x") + path.mid(dot);
+        QPixmap sharp(twice);
+        if (!sharp.isNull()) {
+            sharp.setDevicePixelRatio(2.0);
+            return sharp;
+        }
+    }
+    return QPixmap(path);
+}
+
 Evaluator& expressionEvaluator() {
     // The constants file is found beside the program when started from elsewhere.
     static Evaluator evaluator(
         ConstantsLocator::searching(std::filesystem::path(QCoreApplication::applicationDirPath().toStdU16String())));
     return evaluator;
+}
+
+void carryOut(const StartRequest& request, bool handedOver) {
+    auto& registry = WindowRegistry::instance();
+    if (request.panel || (handedOver && !request.opensWindow())) registry.open("Form2");
+    if (!request.tool.empty()) registry.open(QString::fromStdString(request.tool));
+    // Last: the bar steps aside as soon as another window becomes active.
+    if (request.bar)
+        if (auto* ball = qobject_cast<FloatingBall*>(registry.open("Form0"))) ball->showBar();
 }
 
 }  // namespace kz::ui

@@ -3,12 +3,14 @@
 #include <string>
 #include <string_view>
 
+#include <QPixmap>
 #include <QString>
 
 class QApplication;
 
 namespace kz {
 class Evaluator;
+struct StartRequest;
 }
 
 namespace kz::ui {
@@ -21,6 +23,14 @@ std::string shortText(std::string_view key);
 // A text compiled into the program (":/resources/..."), empty if there is none.
 QString resourceText(const char* path);
 
+// A picture compiled into the program, its "@2x" twin on screens scaled past
+// 100 %, so it stays sharp there.
+QPixmap picture(const QString& path);
+
 // The one evaluator of the run: it outlives the calculation bar, so ans does too.
 Evaluator& expressionEvaluator();
+
+// Opens the windows a start asks for. A later start that asks for none
+// (`handedOver`) brings up the main panel: the user is looking for the program.
+void carryOut(const StartRequest& request, bool handedOver);
 }  // namespace kz::ui

@@ -13,8 +13,11 @@ namespace kz::ui {
 
 namespace {
 
+// The bar draws its own light colours, so it sets the text colours with them:
+// a dark desktop theme would otherwise write light text on the light boxes.
 const QColor kOrange(255, 153, 51);
 const QColor kBoxGrey(241, 241, 237);
+const QColor kInk(0, 0, 0);
 
 QFrame* row(QWidget* parent, const char* name, const QRect& geometry) {
     auto* f = new QFrame(parent);
@@ -22,7 +25,9 @@ QFrame* row(QWidget* parent, const char* name, const QRect& geometry) {
     f->setGeometry(geometry);
     f->setFrameShape(QFrame::Box);
     f->setStyleSheet(QString("QFrame#%1 { background: rgb(241,241,237); border: 1px solid rgb(196,96,16); }"
-                                "QLineEdit { background: rgb(241,241,237); border: none; }").arg(name));
+                                "QLineEdit { background: rgb(241,241,237); color: black; border: none; "
+                                "selection-background-color: rgb(51,153,255); selection-color: white; }"
+                                "QLabel { color: black; }").arg(name));
     return f;
 }
 
@@ -35,6 +40,7 @@ QLineEdit* box(QWidget* parent, const char* name, const QString& accessibleName,
     e->setFont(songFont(12, true));
     QPalette p = e->palette();
     p.setColor(QPalette::Base, kBoxGrey);
+    p.setColor(QPalette::Text, kInk);
     e->setPalette(p);
     return e;
 }
@@ -51,6 +57,9 @@ CalcBar::CalcBar(Evaluator& evaluator, Credits credits) : evaluator_(evaluator),
     setAutoFillBackground(true);
     QPalette p = palette();
     p.setColor(QPalette::Window, kOrange);
+    p.setColor(QPalette::WindowText, kInk);
+    p.setColor(QPalette::Button, QColor(255, 218, 170));
+    p.setColor(QPalette::ButtonText, kInk);
     setPalette(p);
 
     QFrame* picEntry = row(this, "picEntry", {4, 4, 196, 26});
@@ -72,7 +81,7 @@ CalcBar::CalcBar(Evaluator& evaluator, Credits credits) : evaluator_(evaluator),
     cmdCalculate_->setFont(songFont(14.25, true));
     cmdCalculate_->setDefault(true);
     cmdCalculate_->setStyleSheet(
-        "QPushButton { background: rgb(255,218,170); border: 1px solid rgb(196,96,16); border-radius: 3px; }"
+        "QPushButton { background: rgb(255,218,170); color: black; border: 1px solid rgb(196,96,16); border-radius: 3px; }"
         "QPushButton:pressed { background: rgb(255,196,120); }"
         "QPushButton:disabled { color: rgb(150,130,110); }");
 
@@ -80,6 +89,8 @@ CalcBar::CalcBar(Evaluator& evaluator, Credits credits) : evaluator_(evaluator),
     Label2_ = new QLabel(this);
     Label2_->setObjectName("Label2");
     Label2_->setGeometry(0, kHeight + 10, 100, 20);
+    // Hidden, not just out of sight, so screen readers do not read it out.
+    Label2_->hide();
 
     connect(txtEntry_, &QLineEdit::textChanged, this, &CalcBar::txtEntry_Change);
     connect(txtEntry_, &QLineEdit::returnPressed, this, [this] {

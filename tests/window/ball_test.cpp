@@ -123,6 +123,35 @@ private slots:
         QVERIFY(ui::WindowRegistry::instance().existing("Form4")->isVisible());
     }
 
+    void itHasANameAndItsMenuOpensFromTheKeyboard_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("Menu key") << int(Qt::Key_Menu) << int(Qt::NoModifier) << true;
+        QTest::newRow("Shift+F10") << int(Qt::Key_F10) << int(Qt::ShiftModifier) << true;
+        QTest::newRow("F10 alone") << int(Qt::Key_F10) << int(Qt::NoModifier) << false;
+        QTest::newRow("Ctrl+Shift+F10") << int(Qt::Key_F10) << int(Qt::ShiftModifier | Qt::ControlModifier) << false;
+        QTest::newRow("Space") << int(Qt::Key_Space) << int(Qt::NoModifier) << false;
+    }
+    void itHasANameAndItsMenuOpensFromTheKeyboard() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(bool, opens);
+        ui::FloatingBall* b = ball();
+        QVERIFY(!b->accessibleName().isEmpty());
+        QVERIFY(b->focusPolicy() & Qt::TabFocus);
+        bool shown = false;
+        // The menu runs its own loop; look at it from inside and close it.
+        QTimer::singleShot(50, b, [&] {
+            shown = b->menu()->isVisible();
+            b->menu()->close();
+        });
+        QTest::keyClick(b, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        if (!opens) QTest::qWait(100);
+        QCOMPARE(shown, opens);
+        QVERIFY(!b->menu()->isVisible());
+    }
+
     void itCannotBeClosed() {
         ui::FloatingBall* b = ball();
         QVERIFY(!b->close());

@@ -1,6 +1,7 @@
 // The calculation bar beside the ball: the ans shortcut, Calculate's enabled
 // state, Enter, hiding when another window becomes active, and a close that
 // empties the variables but keeps ans.
+#include <QAccessible>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -10,6 +11,7 @@
 #include <QTemporaryDir>
 
 #include "app/FloatingBall.h"
+#include "app/application.h"
 #include "calc/CalcBar.h"
 #include "windowtest.h"
 
@@ -100,6 +102,47 @@ private slots:
         QCOMPARE(bar->answer()->text(), QString("0.999999999999999"));
         QTest::keyClicks(bar->entry(), "2");
         QVERIFY(bar->calculateButton()->isEnabled());
+    }
+
+    // A dark desktop theme: the bar keeps its light boxes, so its text must stay dark.
+    void itsTextStaysReadableUnderADarkTheme() {
+        const QPalette before = QApplication::palette();
+        QPalette dark = before;
+        for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
+            dark.setColor(role, QColor(30, 30, 30));
+        for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            dark.setColor(role, QColor(240, 240, 240));
+        QApplication::setPalette(dark);
+        // Made under the theme, as on a dark desktop.
+        ui::CalcBar made(ui::expressionEvaluator(), Credits{});
+        ui::CalcBar* bar = &made;
+        bar->show();
+        enter(bar, "888");
+        QCOMPARE(bar->answer()->text(), QString("888"));
+        const QImage image = bar->grab().toImage();
+        QApplication::setPalette(before);
+        // Every box and the button: what differs from their background is dark ink.
+        for (QWidget* w : std::initializer_list<QWidget*>{bar->entry(), bar->answer(), bar->calculateButton()}) {
+            const QRect r(w->mapTo(bar, QPoint(0, 0)), w->size());
+            const QColor background = image.pixelColor(r.topLeft() + QPoint(2, 2));
+            QVERIFY2(background.lightness() > 180, qPrintable(w->objectName()));
+            int ink = 0;
+            for (int y = r.top() + 3; y < r.bottom() - 2; ++y)
+                for (int x = r.left() + 3; x < r.right() - 2; ++x) {
+                    const QColor c = image.pixelColor(x, y);
+                    if (std::abs(c.lightness() - background.lightness()) < 60) continue;
+                    QVERIFY2(c.lightness() < background.lightness(), qPrintable(w->objectName()));
+                    ++ink;
+                }
+            QVERIFY2(ink > 10, qPrintable(w->objectName()));
+        }
+    }
+
+    void itsHiddenLabelIsNotReadOut() {
+        auto* label2 = test::child<QLabel>(shownBar(), "Label2");
+        QVERIFY(!label2->isVisible());
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(label2);
+        QVERIFY(a && a->state().invisible);
     }
 
     void creditWordsShowTheMakersFromTheShortTexts() {

@@ -1,5 +1,7 @@
 // Help, the two help texts, About and the syntax card: their exact texts, one
 // instance each, and what their buttons and keys do.
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QAction>
 #include <QGroupBox>
 #include <QLabel>
@@ -94,6 +96,14 @@ private slots:
         auto* option = test::child<QRadioButton>(w, "Option1");
         QCOMPARE(w->focusWidget(), option);
         QVERIFY(!w->rect().intersects(option->geometry()));
+        // It holds the focus, but screen readers are told it is not there.
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(option);
+        QVERIFY(a);
+        QVERIFY(a->state().invisible);
+        QVERIFY(a->text(QAccessible::Name).isEmpty());
+        QVERIFY(a->actionInterface() == nullptr || a->actionInterface()->actionNames().isEmpty());
+        QAccessibleInterface* t = QAccessible::queryAccessibleInterface(text);
+        QVERIFY(t && !t->state().invisible);
     }
 
     void aboutShowsItsTextsAndEnterOrEscapeHideIt_data() {

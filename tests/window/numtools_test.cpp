@@ -1,0 +1,75 @@
+// What the generic view adds to the base conversion, statistics and date
+// windows: the red date box, the kept statistics window, the arrow chain
+// through a drop-down list.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "windowtest.h"
+
+using namespace kz;
+using kz::test::child;
+using kz::test::openForm;
+
+class NumToolsTest : public QObject {
+    Q_OBJECT
+    test::RecordingSeam seam;
+
+    static QColor textColour(QLineEdit* e) { return e->palette().color(QPalette::Text); }
+
+private slots:
+    void initTestCase() { test::setUpProgram(seam); }
+    void init() {
+        ui::WindowRegistry::instance().destroyAll();
+        seam = {};
+    }
+
+    void dateBoxTurnsRedOnARejectedCharacterAndBack() {
+        QWidget* w = openForm("Form41");
+        auto* box = child<QLineEdit>(w, "Text1");
+        box->setFocus();
+        const QColor normal = textColour(box);
+        QTest::keyClicks(box, "20080");
+        QCOMPARE(box->text(), QString("2008-0"));
+        QCOMPARE(box->cursorPosition(), 6);
+        QTest::keyClicks(box, "/");
+        QCOMPARE(box->text(), QString("2008-0/"));
+        QCOMPARE(textColour(box), QColor(255, 0, 0));
+        QCOMPARE(seam.beeps, 1);
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QCOMPARE(textColour(box), normal);
+        QTest::keyClicks(box, "80808");
+        QCOMPARE(box->text(), QString("2008-08-08"));
+        QTest::keyClick(box, Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(w, "Text2"));
+    }
+
+    void statisticsKeepsItsInstanceAndStartsEmpty() {
+        QWidget* w = openForm("Form28");
+        auto* list = child<QLineEdit>(w, "txtList");
+        QCOMPARE(QApplication::focusWidget(), list);
+        QTest::keyClicks(list, "1..5");
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(seam.messages.size(), size_t(1));
+        QVERIFY(!child<QPushButton>(w, "Command1")->isEnabled());
+        w->close();
+        QWidget* again = openForm("Form28");
+        QCOMPARE(again, w);
+        QCOMPARE(list->text(), QString());
+        QVERIFY(child<QPushButton>(w, "Command1")->isEnabled());
+        QTest::keyClicks(list, "3,1,2,2,5");
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(child<QLineEdit>(w, "txtStat(0)")->text(), QString("2.6"));
+    }
+
+    void downArrowReachesTheBaseList() {
+        QWidget* w = openForm("Form14");
+        auto* box = child<QLineEdit>(w, "Text1");
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(), child<QComboBox>(w, "Combo1"));
+    }
+};
+
+QTEST_MAIN(NumToolsTest)
+#include "numtools_test.moc"
