@@ -3,7 +3,8 @@
 # display with openbox, opens the main panel from the ball's menu, drags the
 # panel by its title bar with xdotool and checks that the search window comes
 # along and that a drop 9 pixels from the work area's left edge ends on it.
-# Usage: scripts/dock_check.sh [BUILD_DIR]   (run inside xvfb-run by itself)
+# Usage: scripts/dock_check.sh [BUILD_DIR]   (it runs itself inside xvfb-run)
+# KZ_DOCK_LOG=FILE keeps the program's error output, KZ_DOCK_SHOT=FILE.png a picture.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -13,7 +14,7 @@ fi
 
 openbox >/dev/null 2>&1 &
 wm=$!
-QT_QPA_PLATFORM=xcb LANG=C.UTF-8 "$build/src/app/KelbrinZorvan2010" >/dev/null 2>&1 &
+QT_QPA_PLATFORM=xcb LANG=C.UTF-8 "$build/src/app/KelbrinZorvan2010" >/dev/null 2>"${KZ_DOCK_LOG:-/dev/null}" &
 prog=$!
 trap 'kill $prog $wm 2>/dev/null || true' EXIT
 sleep 4  # the splash runs 2.7 s before the ball shows

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWindow>
 #include <utility>
 
 #ifdef Q_OS_WIN
@@ -24,6 +25,14 @@ MagneticDock::Mode modeOfPlatform() {
     if (platform == "windows") return MagneticDock::Mode::Messages;
     if (platform.startsWith("wayland")) return MagneticDock::Mode::Off;
     return MagneticDock::Mode::FollowMoves;
+}
+
+// The window's frame: the widget knows where it put the window at once, the
+// window system knows the decoration (a widget's own frame figure keeps the
+// decoration it saw at its last move, which may be none).
+QRect frameOf(const QWidget* w) {
+    if (const QWindow* window = w->windowHandle()) return w->geometry().marginsAdded(window->frameMargins());
+    return w->frameGeometry();
 }
 
 DockRect toDock(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
@@ -114,7 +123,7 @@ DockRect MagneticDock::windowRect(WindowHandle h) const {
 #endif
     QWidget* w = widgetOf(h);
     if (!w) return {};
-    QRect r = w->frameGeometry();
+    QRect r = frameOf(w);
     // The window manager may not have carried out our last move yet.
     if (auto it = placedByUs_.constFind(h); it != placedByUs_.constEnd()) r.moveTopLeft(it.value());
     return toDock(r);
@@ -206,7 +215,7 @@ void MagneticDock::moved(WindowHandle h) {
     const QPoint client = w->geometry().topLeft();
     const QPoint travel = client - lastClient_.value(h, client);
     lastClient_.insert(h, client);
-    const QRect frame = w->frameGeometry();
+    const QRect frame = frameOf(w);
     if (auto it = placedByUs_.find(h); it != placedByUs_.end()) {
         if (it.value() == frame.topLeft()) return;  // our own move arriving
         placedByUs_.erase(it);                      // the user took it elsewhere
@@ -221,12 +230,16 @@ void MagneticDock::moved(WindowHandle h) {
     moveEnd_.start();
 }
 
-void MagneticDock::settleLater(QWidget* window) {
-    QTimer::singleShot(kFramedMs, this, [this, w = QPointer<QWidget>(window)] {
+void MagneticDock::settleLater(QWidget* window, int attempts) {
+    QTimer::singleShot(kFramedMs, this, [this, attempts, w = QPointer<QWidget>(window)] {
         if (!w) return;
         // A move going on (the window manager placing a window is one) settles it when it ends.
         if (dragged_) afterMove_.push_back(w);
         else settle(w);
+        // A busy window manager may frame the window, or its parent, later still.
+        QWidget* parent = widgetOf(dock_.parentOf(handleOf(w)));
+        const bool unframed = frameOf(w) == w->geometry() || (parent && frameOf(parent) == parent->geometry());
+        if (unframed && attempts > 1) settleLater(w, attempts - 1);
     });
 }
 

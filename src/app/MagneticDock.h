@@ -38,7 +38,7 @@ public:
 
     // The same once the window manager has framed a window just shown: its
     // frame may have grown around it, away from the edge it was put on.
-    void settleLater(QWidget* window);
+    void settleLater(QWidget* window, int attempts = 10);
 
     // How long a window must stay put before its move counts as ended.
     static constexpr int kMoveEndMs = 150;
