@@ -144,3 +144,35 @@ for size in 16 22 24 32 48 64 128 256; do
 done
 cp "$ICONS/icon-64.png" "$OUT/icon.png"
 cp "$ICONS/icon-128.png" "$OUT/icon@2x.png"
+
+# Reading-box tree icons, 16 x 16 with @2x versions: drawn once at 64 x 64 and
+# scaled down, so both sizes show the same picture.
+icon() {  # name, then the drawing arguments
+  name=$1; shift
+  $IM -size 64x64 xc:none "$@" -filter Lanczos \
+    \( +clone -resize 32x32 $STRIP -write "$OUT/$name@2x.png" +delete \) \
+    -resize 16x16 $STRIP "$OUT/$name.png"
+}
+# A topic group: a closed orange book.
+icon reading_group \
+  -fill '#c2470a' -stroke none -draw "roundrectangle 8,6 54,60 5,5" \
+  -fill '#ff9a3c' -draw "roundrectangle 14,6 54,56 4,4" \
+  -fill '#fff3dc' -draw "rectangle 14,52 52,58" \
+  -fill '#c2470a' -draw "rectangle 22,16 46,20" -draw "rectangle 22,26 40,29"
+# An article: a page with lines of text.
+icon reading_article \
+  -fill white -stroke '#5b7fa8' -strokewidth 3 -draw "polygon 12,4 40,4 54,18 54,60 12,60" \
+  -fill '#d6e4f5' -draw "polygon 40,4 40,18 54,18" \
+  -stroke '#4f8fd0' -strokewidth 4 -draw "line 20,28 46,28" -draw "line 20,38 46,38" -draw "line 20,48 38,48"
+# A paradox: a page with a question mark.
+icon reading_paradox \
+  -fill white -stroke '#5b7fa8' -strokewidth 3 -draw "polygon 12,4 40,4 54,18 54,60 12,60" \
+  -fill '#d6e4f5' -draw "polygon 40,4 40,18 54,18" \
+  -stroke none -font "$BOLD" -pointsize 40 -fill '#8a4fc8' -gravity center -annotate +0+5 '?' -gravity none
+# A puzzle: a light bulb.
+icon reading_puzzle \
+  -fill '#ffd75e' -stroke '#d99a00' -strokewidth 3 -draw "circle 32,26 32,6" \
+  -fill '#ffffff90' -stroke none -draw "ellipse 25,19 6,4 0,360" \
+  -fill '#ffd75e' -stroke '#d99a00' -strokewidth 3 -draw "polygon 22,40 42,40 38,48 26,48" \
+  -fill '#9aa5b1' -stroke '#5c6670' -strokewidth 2 -draw "roundrectangle 24,48 40,58 3,3" \
+  -stroke '#5c6670' -draw "line 25,53 39,53"

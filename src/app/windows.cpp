@@ -3,10 +3,13 @@
 #include "app/FloatingBall.h"
 #include "app/HelpWindows.h"
 #include "app/MainPanel.h"
+#include "drawing/SkinnedTabs.h"
+#include "explore/SpaceWindow.h"
 #include "framework/ToolWindow.h"
 #include "framework/UiSeam.h"
 #include "framework/WindowRegistry.h"
 #include "framework/windowmodel.h"
+#include "reading/ReadingBox.h"
 
 namespace kz::ui {
 
@@ -19,8 +22,13 @@ void registerWindows() {
     r.add("Form36", [] { return new HelpTextWindow("Form36", "使用技巧 - KelbrinZorvan", ":/resources/help/tips.html"); });
     r.add("Form4", [] { return new AboutWindow; });
     r.add("Form15", [] { return new SyntaxCard; });
+    r.add("Form25", [] { return new ReadingBox("Form25"); });
+    r.add("Form26", [] { return new ReadingBox("Form26"); });
+    r.add("Form34", [] { return new ReadingBox("Form34"); });
+    r.add("Form44", [] { return new SpaceWindow; });
 
     // Every window of the core's table opens as the generic view of its model.
+    ToolWindow::setTabDecorator(skinTabs);
     for (const std::string& form : windowForms()) {
         const bool keep = openWindowModel(form)->decl().keepInstance;
         r.add(qs(form), [form] { return new ToolWindow(openWindowModel(form)); }, keep);

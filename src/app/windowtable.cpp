@@ -1,6 +1,7 @@
 // The one table of windows with a model: kztool, the fuzzer and the
 // program's window registry all read it. A window joins by one line here.
 #include "app/search.h"
+#include "explore/conjecturewindow.h"
 #include "framework/windowmodel.h"
 #include "tools/equation/linear.h"
 #include "tools/equation/systems.h"
@@ -54,6 +55,7 @@ std::span<const WindowType> windowTypes() {
         {makeTrainWindow},
         {makeRiverWindow},
         {makeSearchWindow},
+        {makeConjectureWindow},
     };
     return table;
 }

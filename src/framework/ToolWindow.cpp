@@ -16,6 +16,7 @@
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTextCursor>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <map>
@@ -118,10 +119,29 @@ QWidget* ToolWindow::makeWidget(const ControlDecl& d, QWidget* parent) {
     QWidget* w = nullptr;
     switch (d.kind) {
         case ControlKind::Input: {
+            if (d.multiLine) {
+                auto* e = new QPlainTextEdit(parent);
+                e->setFont(boxFont());
+                e->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+                e->setTabChangesFocus(true);
+                if (!d.accessibleName.empty()) e->setAccessibleName(qs(d.accessibleName));
+                connect(e, &QPlainTextEdit::textChanged, this, [this, e, name] {
+                    if (syncing_) return;
+                    const QString t = e->toPlainText();
+                    act([&] { model_->edit(name, str(t), codePointsBefore(t, e->textCursor().position())); });
+                });
+                e->installEventFilter(this);
+                w = e;
+                break;
+            }
             auto* e = new QLineEdit(parent);
             e->setFont(boxFont());
             if (!d.accessibleName.empty()) e->setAccessibleName(qs(d.accessibleName));
-            if (d.at.empty()) e->setMinimumWidth(200);
+            if (d.at.empty()) {
+                // Wide enough for every character the box admits, within reason.
+                const int chars = d.maxLength > 0 ? std::min(d.maxLength, 40) : 16;
+                e->setMinimumWidth(std::max(200, e->fontMetrics().horizontalAdvance(QLatin1Char('0')) * chars + 16));
+            }
             connect(e, &QLineEdit::textEdited, this, [this, e, name](const QString& t) {
                 act([&] { model_->edit(name, str(t), codePointsBefore(t, e->cursorPosition())); });
             });
@@ -153,15 +173,27 @@ QWidget* ToolWindow::makeWidget(const ControlDecl& d, QWidget* parent) {
         case ControlKind::Label: {
             auto* l = new QLabel(parent);
             l->setFont(songFont(10.5, d.bold));
-            if (d.at.empty()) l->setAlignment(Qt::AlignCenter);
+            using A = ControlDecl::Align;
+            const A a = d.align != A::Usual ? d.align : d.at.empty() ? A::Centre : A::Left;
+            // Placed labels start at their top, like the design's; row labels sit mid-row.
+            l->setAlignment((a == A::Left ? Qt::AlignLeft : a == A::Right ? Qt::AlignRight : Qt::AlignHCenter) |
+                            (d.at.empty() ? Qt::AlignVCenter : Qt::AlignTop));
             l->setWordWrap(!d.at.empty());
             w = l;
             break;
         }
         case ControlKind::Option:
         case ControlKind::Check: {
-            QAbstractButton* b = d.kind == ControlKind::Option ? static_cast<QAbstractButton*>(new QRadioButton(parent))
-                                                               : new QCheckBox(parent);
+            QAbstractButton* b = nullptr;
+            if (d.graphical) {
+                b = new QPushButton(parent);  // stays pressed while chosen
+                b->setCheckable(true);
+                static_cast<QPushButton*>(b)->setAutoDefault(false);
+            } else if (d.kind == ControlKind::Option) {
+                b = new QRadioButton(parent);
+            } else {
+                b = new QCheckBox(parent);
+            }
             b->setFont(labelFont());
             b->setAutoExclusive(false);  // the model decides which option is chosen
             connect(b, &QAbstractButton::clicked, this, [this, name] { act([&] { model_->select(name); }); });
@@ -199,7 +231,7 @@ QWidget* ToolWindow::makeWidget(const ControlDecl& d, QWidget* parent) {
         }
         case ControlKind::Line: {
             auto* f = new QFrame(parent);
-            f->setFrameShape(QFrame::HLine);
+            f->setFrameShape(d.at.height > d.at.width ? QFrame::VLine : QFrame::HLine);
             f->setFrameShadow(QFrame::Plain);
             f->setLineWidth(1);
             w = f;
@@ -222,6 +254,7 @@ QWidget* ToolWindow::makeWidget(const ControlDecl& d, QWidget* parent) {
             t->setFont(labelFont());
             for (const std::string& caption : d.entries) {
                 auto* page = new QWidget;
+                page->installEventFilter(this);  // its controls follow it when the style moves it
                 pages_.push_back(page);
                 t->addTab(page, qs(caption));
             }
@@ -233,6 +266,11 @@ QWidget* ToolWindow::makeWidget(const ControlDecl& d, QWidget* parent) {
             w = t;
             break;
         }
+    }
+    if (d.points > 0) {
+        QFont f = w->font();
+        f.setPointSizeF(d.points);
+        w->setFont(f);
     }
     w->setObjectName(qs(name));
     return w;
@@ -259,7 +297,10 @@ void ToolWindow::build() {
         auto [bd, bw] = ordered_[i + 1];
         if (ld->kind != ControlKind::Label || (bd->kind != ControlKind::Input && bd->kind != ControlKind::Combo)) continue;
         static_cast<QLabel*>(lw)->setBuddy(bw);
-        if (bd->accessibleName.empty()) bw->setAccessibleName(qs(model_->state(ld->name).text));
+        if (bd->accessibleName.empty()) {
+            bw->setAccessibleName(qs(model_->state(ld->name).text));
+            bw->setProperty("kzNamedByLabel", true);
+        }
     }
     if (d.client.empty()) layOutRows();
     else placeAbsolute();
@@ -301,11 +342,10 @@ void ToolWindow::layOutRows() {
 }
 
 QPoint ToolWindow::pageOffset(const ControlDecl& d) const {
-    if (d.page < 0 || !tabs_) return {};
+    if (d.page < 0 || d.page >= static_cast<int>(pages_.size())) return {};
     // Page controls are placed relative to the tab control; the page widget
-    // starts below the tab row.
-    const int tabRow = tabs_->tabBar()->sizeHint().height();
-    return {-2, -tabRow - 2};
+    // starts where the style puts it, below the tab row.
+    return -pages_[static_cast<std::size_t>(d.page)]->mapTo(tabs_, QPoint(0, 0));
 }
 
 void ToolWindow::placeAbsolute() {
@@ -322,6 +362,16 @@ void ToolWindow::syncControl(const ControlDecl& d, QWidget* w) {
     const QString text = qs(s.text);
     switch (d.kind) {
         case ControlKind::Input: {
+            if (d.multiLine) {
+                auto* e = static_cast<QPlainTextEdit*>(w);
+                if (e->toPlainText() != text) {
+                    e->setPlainText(text);
+                    QTextCursor c = e->textCursor();
+                    c.setPosition(utf16Before(text, s.caret));
+                    e->setTextCursor(c);
+                }
+                break;
+            }
             auto* e = static_cast<QLineEdit*>(w);
             if (e->text() != text) e->setText(text);
             const int caret = utf16Before(text, s.caret);
@@ -346,9 +396,15 @@ void ToolWindow::syncControl(const ControlDecl& d, QWidget* w) {
             if (e->toPlainText() != text) e->setPlainText(text);
             break;
         }
-        case ControlKind::Label:
-            if (static_cast<QLabel*>(w)->text() != text) static_cast<QLabel*>(w)->setText(text);
+        case ControlKind::Label: {
+            auto* l = static_cast<QLabel*>(w);
+            if (l->text() != text) {
+                l->setText(text);
+                // A box named by this label keeps its name current.
+                if (QWidget* box = l->buddy(); box && box->property("kzNamedByLabel").toBool()) box->setAccessibleName(text);
+            }
             break;
+        }
         case ControlKind::Option:
         case ControlKind::Check: {
             auto* b = static_cast<QAbstractButton*>(w);
@@ -457,15 +513,20 @@ std::vector<QWidget*> ToolWindow::inputChain() const {
     for (auto [d, w] : ordered_)
         if (d->kind == ControlKind::Input || d->kind == ControlKind::Combo)
             if (w->isVisibleTo(this) && w->isEnabled()) chain.push_back(w);
-    std::stable_sort(chain.begin(), chain.end(), [this](QWidget* a, QWidget* b) {
-        QPoint pa = a->mapTo(this, QPoint(0, 0)), pb = b->mapTo(this, QPoint(0, 0));
-        return pa.y() != pb.y() ? pa.y() < pb.y() : pa.x() < pb.x();
-    });
+    // Declarations list the boxes in the order the arrows walk them, which is
+    // not always the order of their positions (a fraction's numerator, then
+    // its denominator).
     return chain;
 }
 
 bool ToolWindow::eventFilter(QObject* watched, QEvent* event) {
     auto* w = qobject_cast<QWidget*>(watched);
+    if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) && !model_->decl().client.empty() &&
+        std::find(pages_.begin(), pages_.end(), w) != pages_.end()) {
+        for (auto [d, c] : ordered_)
+            if (c->parentWidget() == w && !model_->state(d->name).at.empty())
+                c->setGeometry(pixels(model_->state(d->name).at).translated(pageOffset(*d)));
+    }
     if (event->type() == QEvent::FocusIn && w && w->window() == this) {
         const std::string name = str(w->objectName());
         if (model_->has(name)) act([&] { model_->focus(name); });

@@ -31,7 +31,7 @@ public:
     WindowModel& model() { return *model_; }
     // The widget of a declared control, or nullptr.
     QWidget* control(std::string_view name) const;
-    // Input controls from top to bottom, then left to right, as on screen.
+    // The boxes the Up/Down arrows walk, in declaration order (enabled, shown).
     std::vector<QWidget*> inputChain() const;
     bool computing() const { return worker_.joinable() && !workerDone_; }
 

@@ -63,6 +63,10 @@ struct ControlDecl {
     Twips at{};            // where the Part gives coordinates
     std::string accessibleName;  // what a screen reader calls an unlabelled box
     bool bold = false;     // labels shown bold (view hint)
+    double points = 0;     // font size where the Part gives one (0: the kind's usual size)
+    enum class Align { Usual, Left, Centre, Right } align = Align::Usual;  // label text
+    bool graphical = false;  // an option button drawn as a button that stays pressed
+    bool multiLine = false;  // an input box of several lines (Enter still calculates)
 
     // Chainable refinements: input("Text1", 10, FilterMode::Integer_All).inRow(1)
     ControlDecl inRow(int r) const { auto c = *this; c.row = r; return c; }
@@ -74,6 +78,10 @@ struct ControlDecl {
     ControlDecl defaultButton() const { auto c = *this; c.isDefault = true; return c; }
     ControlDecl named(std::string accessible) const { auto c = *this; c.accessibleName = std::move(accessible); return c; }
     ControlDecl strong() const { auto c = *this; c.bold = true; return c; }
+    ControlDecl sized(double pt) const { auto c = *this; c.points = pt; return c; }
+    ControlDecl aligned(Align a) const { auto c = *this; c.align = a; return c; }
+    ControlDecl asButton() const { auto c = *this; c.graphical = true; return c; }
+    ControlDecl severalLines() const { auto c = *this; c.multiLine = true; return c; }
 };
 
 // Declaration helpers, one per kind.

@@ -238,7 +238,7 @@ std::unique_ptr<WindowModel> makeTwoUnknownsWindow() {
     d.copyPrimary = "Label5";
     // Declared in reading order, which is also the order Down and Up follow.
     d.controls = {
-        label("Label1", "{").strong().place(120, 120, 240, 840),
+        label("Label1", "{").strong().sized(26).place(120, 120, 240, 840),
         input("Text1", 10, FilterMode::Numeric_Pos, "第一个方程中 x 的系数").place(360, 120, 1455, 360),
         rowLabel("Label13", "x＋", 1875, 120, 375),
         input("Text3", 10, FilterMode::Numeric_Pos, "第一个方程中 y 的系数").place(2280, 120, 1455, 360),
@@ -249,7 +249,7 @@ std::unique_ptr<WindowModel> makeTwoUnknownsWindow() {
         input("Text4", 10, FilterMode::Numeric_Pos, "第二个方程中 y 的系数").place(2280, 600, 1455, 360),
         rowLabel("Label16", "y=", 3780, 600, 270),
         input("Text6", 16, FilterMode::Numeric_Pos, "第二个方程右边的常数").place(4080, 600, 2175, 360),
-        label("Label3", "{").strong().place(120, 1080, 240, 840),
+        label("Label3", "{").strong().sized(26).place(120, 1080, 240, 840),
         rowLabel("Label11", "x=", 360, 1080, 240),
         output("Label4", "x 的值").place(600, 1080, 2775, 360),
         rowLabel("Label2", "y=", 360, 1560, 240),
@@ -273,7 +273,7 @@ std::unique_ptr<WindowModel> makeThreeUnknownsWindow() {
     const Row rows[] = {{"Text8", "Text9", "Text11", "Text13", 120},
                         {"Text7", "Text10", "Text12", "Text14", 600},
                         {"Text15", "Text16", "Text17", "Text18", 1080}};
-    d.controls.push_back(label("Label13", "{").strong().place(120, 120, 240, 1320));
+    d.controls.push_back(label("Label13", "{").strong().sized(26).place(120, 120, 240, 1320));
     int labelNo = 1;
     int equation = 1;
     for (const Row& r : rows) {
@@ -288,7 +288,7 @@ std::unique_ptr<WindowModel> makeThreeUnknownsWindow() {
         d.controls.push_back(input(r.d, 16, FilterMode::Numeric_Pos, which + "右边的常数").place(6000, r.top, 2175, 360));
         ++equation;
     }
-    d.controls.push_back(label("Label14", "{").strong().place(120, 1560, 240, 1320));
+    d.controls.push_back(label("Label14", "{").strong().sized(26).place(120, 1560, 240, 1320));
     const char* const names[] = {"x", "y", "z"};
     const char* const outputs[] = {"Text20", "Text21", "Text22"};
     for (int i = 0; i < 3; ++i) {

@@ -204,7 +204,7 @@ std::unique_ptr<WindowModel> makeFractionComparisonWindow() {
         input("Text3", 6, FilterMode::Integer_All, "右边分数的分子").place(1680, 120, 975, 360),
         input("Text4", 6, FilterMode::Integer_All, "右边分数的分母").place(1680, 720, 975, 360),
         bar("Line1", 120, 600, 1080, 600),
-        label("Label1", "=").strong().place(1320, 480, 165, 300),
+        label("Label1", "=").strong().sized(15).place(1320, 480, 165, 300),
         bar("Line2", 1680, 600, 2640, 600),
         button("Command1", "计算", ButtonRole::Calculate).place(360, 1320, 855, 375),
         button("Command2", "清空", ButtonRole::Clear).place(1560, 1320, 855, 375),

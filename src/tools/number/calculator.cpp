@@ -164,22 +164,24 @@ std::unique_ptr<WindowModel> makeCalculatorWindow() {
     d.form = "Form5";
     d.keyPreview = true;
     d.client = {0, 0, kCol[3] + kButtonW + 120, kRow[4] + kButtonH + 120};
-    auto num = [](int n) { return button("cmdNum(" + std::to_string(n) + ")", std::to_string(n)); };
+    // Digits, operators, point and ＝ in 14.25 points; the three commands in the usual 10.5.
+    auto big = [](std::string name, std::string caption) { return button(std::move(name), std::move(caption)).sized(14.25); };
+    auto num = [&](int n) { return big("cmdNum(" + std::to_string(n) + ")", std::to_string(n)); };
     d.controls = {
-        output("Text1", "显示").place(120, 120, 2775, 855),
+        output("Text1", "显示").sized(15).place(120, 120, 2775, 855),
         cell(button("cmdOpposite", "+/-"), 0, 0),
         cell(button("cmdCls", "清屏"), 0, 1),
         cell(button("Command1", "复制"), 0, 2),
-        cell(button("cmdDivide", "÷"), 0, 3),
+        cell(big("cmdDivide", "÷"), 0, 3),
         cell(num(7), 1, 0), cell(num(8), 1, 1), cell(num(9), 1, 2),
-        cell(button("cmdMul", "×"), 1, 3),
+        cell(big("cmdMul", "×"), 1, 3),
         cell(num(4), 2, 0), cell(num(5), 2, 1), cell(num(6), 2, 2),
-        cell(button("cmdMinus", "－"), 2, 3),
+        cell(big("cmdMinus", "－"), 2, 3),
         cell(num(1), 3, 0), cell(num(2), 3, 1), cell(num(3), 3, 2),
-        cell(button("cmdAdd", "＋"), 3, 3, 1095),
+        cell(big("cmdAdd", "＋"), 3, 3, 1095),
         cell(num(0), 4, 0),
-        cell(button("cmdPoint", "."), 4, 1),
-        cell(button("cmdEqual", "＝").defaultButton(), 4, 2),
+        cell(big("cmdPoint", "."), 4, 1),
+        cell(big("cmdEqual", "＝").defaultButton(), 4, 2),
     };
     d.controls.front().text = "0";
     return std::make_unique<CalculatorWindow>(std::move(d));

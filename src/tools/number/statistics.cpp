@@ -175,10 +175,10 @@ std::unique_ptr<WindowModel> makeStatisticsWindow() {
     WindowDecl d;
     d.form = "Form28";
     // Placed rather than in rows, so the frame encloses the list.
-    d.client = {0, 0, 4200, 5040};
-    d.controls = {frame("fraList", " 请以英文逗号“,”分隔数据").place(120, 60, 3960, 840),
-                  input("txtList", kStatisticsListLength, FilterMode::None, "数据").place(240, 390, 3720, 345)};
-    int top = 1020;
+    d.client = {0, 0, 4200, 5640};
+    d.controls = {frame("fraList", " 请以英文逗号“,”分隔数据").place(120, 60, 3960, 1440),
+                  input("txtList", kStatisticsListLength, FilterMode::None, "数据").severalLines().place(240, 390, 3720, 945)};
+    int top = 1620;
     Texts clear{{"txtList", ""}};
     for (const StatRow& r : kStatRows) {
         const std::string box = std::string("txtStat") + r.index;
