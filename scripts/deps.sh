@@ -12,6 +12,7 @@ packages=(
   libboost-dev                           # Boost.Multiprecision (header-only): exact determinants of the equation windows
   fonts-arphic-uming fonts-wqy-microhei  # Song-style and sans CJK faces
   xvfb xauth                             # a display for running the program headless
+  openbox xdotool x11-utils              # a window manager, scripted drags and window queries (dock_check.sh)
   coreutils                              # GNU factor, the reference of the factorization tests
   desktop-file-utils appstream           # validating the desktop entry and the metainfo
   dpkg-dev                               # dpkg-shlibdeps: the Debian package's library dependencies

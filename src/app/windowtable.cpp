@@ -1,5 +1,6 @@
 // The one table of windows with a model: kztool, the fuzzer and the
 // program's window registry all read it. A window joins by one line here.
+#include "app/search.h"
 #include "explore/conjecturewindow.h"
 #include "framework/windowmodel.h"
 #include "tools/equation/linear.h"
@@ -53,6 +54,7 @@ std::span<const WindowType> windowTypes() {
         {makeCowsWindow},
         {makeTrainWindow},
         {makeRiverWindow},
+        {makeSearchWindow},
         {makeConjectureWindow},
     };
     return table;
