@@ -2,9 +2,13 @@
 // windows: the red date box, the kept statistics window, the arrow chain
 // through a drop-down list.
 #include <QComboBox>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QLineEdit>
 #include <QPushButton>
+#include <optional>
+#include <utility>
+#include <vector>
 
 #include "windowtest.h"
 
@@ -61,6 +65,35 @@ private slots:
         QTest::keyClicks(list, "3,1,2,2,5");
         QTest::keyClick(list, Qt::Key_Return);
         QCOMPARE(child<QLineEdit>(w, "txtStat(0)")->text(), QString("2.6"));
+    }
+
+    // The boxes of a window start at one edge, the longest text each can hold
+    // shows whole, and every label fits on its line.
+    void boxesLineUpAndShowTheirLongestText() {
+        struct Case { const char* form; std::vector<std::pair<const char*, const char*>> boxes; };
+        const Case cases[] = {
+            {"Form11", {{"Text1", "-999999999"}, {"Text2", "-999999999"}, {"Text3", "发生错误！"}, {"Text4", "-999999999"}}},
+            {"Form14", {{"Text1", "-999999999"}, {"Combo1", "十六进制"}, {"Text2", "1111111111111111111111111111111"}}},
+            {"Form18", {{"Text1", "99999999999999999999"}, {"Combo1", "三个月"}, {"Text2", "0.000123456789012345"}}},
+            {"Form28", {{"txtStat(0)", "1.23456789012345E+300"}, {"txtStat(11)", "0.000123456789012345"},
+                        {"txtStat(3)", "1.23456789012345E+300"}}},
+        };
+        for (const Case& c : cases) {
+            QWidget* w = openForm(c.form);
+            std::optional<int> left;
+            for (auto [name, longest] : c.boxes) {
+                auto* box = child<QWidget>(w, name);
+                if (!left) left = box->x();
+                QCOMPARE(box->x(), *left);
+                const int needed = box->fontMetrics().horizontalAdvance(QString::fromUtf8(longest));
+                QVERIFY2(needed < box->contentsRect().width() - 8, qPrintable(QString("%1 %2").arg(c.form, name)));
+            }
+            for (QLabel* l : w->findChildren<QLabel*>()) {
+                if (!l->isVisible() || l->text().isEmpty()) continue;
+                const QRect r = l->fontMetrics().boundingRect(l->contentsRect(), Qt::TextWordWrap, l->text());
+                QVERIFY2(r.height() <= l->contentsRect().height(), qPrintable(l->objectName()));
+            }
+        }
     }
 
     void downArrowReachesTheBaseList() {

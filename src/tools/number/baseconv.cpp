@@ -47,13 +47,18 @@ Outcome baseConvert(std::string_view text1, std::string_view baseEntry) {
 std::unique_ptr<WindowModel> makeBaseConvWindow() {
     WindowDecl d;
     d.form = "Form14";
-    d.controls = {label("Label2", "请输入十进制数字").inRow(0),
-                  input("Text1", 10, FilterMode::Integer_All, "十进制数字").inRow(0),
-                  label("Label4", "选择转换进制").inRow(1),
-                  combo("Combo1", {std::string(kBaseBinary), std::string(kBaseOctal), std::string(kBaseHex)}).inRow(1),
-                  label("Label3", "转换结果").inRow(2),
-                  output("Text2", "转换结果").inRow(2)};
-    for (auto& b : buttonRow(3, "转换")) d.controls.push_back(b);
+    // Placed so that the three boxes line up, with room for all 31 binary digits.
+    d.client = {0, 0, 6540, 2115};
+    d.controls = {label("Label2", "请输入十进制数字").place(120, 180, 2040, 300),
+                  input("Text1", 10, FilterMode::Integer_All, "十进制数字").place(2220, 120, 4200, 360),
+                  label("Label4", "选择转换进制").place(120, 660, 2040, 300),
+                  combo("Combo1", {std::string(kBaseBinary), std::string(kBaseOctal), std::string(kBaseHex)})
+                      .place(2220, 600, 4200, 360),
+                  label("Label3", "转换结果").place(120, 1140, 2040, 300),
+                  output("Text2", "转换结果").place(2220, 1080, 4200, 360)};
+    const int left[] = {120, 2520, 4920};
+    const auto buttons = buttonRow(3, "转换");
+    for (std::size_t i = 0; i < buttons.size(); ++i) d.controls.push_back(buttons[i].place(left[i], 1620, 1500, 375));
     d.copyPrimary = "Text2";
     return std::make_unique<WindowModel>(
         std::move(d), [](const Texts& t) { return baseConvert(t.at("Text1"), t.at("Combo1")); },

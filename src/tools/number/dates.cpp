@@ -81,9 +81,9 @@ std::unique_ptr<WindowModel> makeDateDiffWindow() {
     d.form = "Form41";
     d.controls = {input("Text1", 10, FilterMode::MaskedDate, "第一个日期").inRow(0),
                   input("Text2", 10, FilterMode::MaskedDate, "第二个日期").inRow(1),
-                  label("Label2", std::string(kDateHeading)).inRow(2),
-                  label("Label1", std::string(kDateHint)).inRow(3),
-                  label("Label3", std::string(kDateExample)).inRow(4)};
+                  label("Label2", std::string(kDateHeading)).aligned(ControlDecl::Align::Centre).inRow(2),
+                  label("Label1", std::string(kDateHint)).aligned(ControlDecl::Align::Centre).inRow(3),
+                  label("Label3", std::string(kDateExample)).aligned(ControlDecl::Align::Centre).inRow(4)};
     for (auto& b : buttonRow(5)) d.controls.push_back(b);
     return std::make_unique<LabelResultWindow>(
         std::move(d), [](const Texts& t) { return dateDifference(t.at("Text1"), t.at("Text2")); },

@@ -1,6 +1,8 @@
 #include "tools/number/remainder.h"
 
 #include <cstdint>
+#include <string>
+#include <utility>
 
 namespace kz {
 
@@ -50,11 +52,24 @@ protected:
 std::unique_ptr<WindowModel> makeRemainderWindow() {
     WindowDecl d;
     d.form = "Form11";
-    d.controls = {label("Label1", "被除数:").inRow(0), input("Text1", 10, FilterMode::Integer_All).inRow(0),
-                  label("Label2", "除数:").inRow(1),   input("Text2", 10, FilterMode::Integer_All).inRow(1),
-                  label("Label3", "商:").inRow(2),     output("Text3").inRow(2),
-                  label("Label4", "余数:").inRow(3),   output("Text4").inRow(3)};
-    for (auto& b : buttonRow(4)) d.controls.push_back(b);
+    // Placed so that the four boxes line up whatever their labels' widths.
+    d.client = {0, 0, 4200, 2595};
+    const std::pair<const char*, const char*> rows[] = {
+        {"被除数:", "Text1"}, {"除数:", "Text2"}, {"商:", "Text3"}, {"余数:", "Text4"}};
+    int top = 120;
+    for (int i = 0; i < 4; ++i) {
+        const auto [caption, box] = rows[i];
+        d.controls.push_back(label("Label" + std::to_string(i + 1), caption).place(120, top + 60, 960, 300));
+        d.controls.push_back((i < 2 ? input(box, 10, FilterMode::Integer_All) : output(box))
+                                 .place(1080, top, 3000, 360));
+        top += 480;
+    }
+    const int left[] = {120, 1560, 3000};
+    const auto buttons = buttonRow(4);
+    for (std::size_t i = 0; i < buttons.size(); ++i) d.controls.push_back(buttons[i].place(left[i], top + 60, 1080, 375));
+    // The hidden switches of the two output boxes; always clear.
+    d.controls.push_back(check("Check1", "").hidden());
+    d.controls.push_back(check("Check2", "").hidden());
     d.managesCopy = true;
     d.copyPrimary = "Text3";
     return std::make_unique<RemainderWindow>(

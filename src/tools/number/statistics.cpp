@@ -175,10 +175,11 @@ std::unique_ptr<WindowModel> makeStatisticsWindow() {
     WindowDecl d;
     d.form = "Form28";
     // Placed rather than in rows, so the frame encloses the list.
-    d.client = {0, 0, 4200, 5640};
-    d.controls = {frame("fraList", " 请以英文逗号“,”分隔数据").place(120, 60, 3960, 1440),
-                  input("txtList", kStatisticsListLength, FilterMode::None, "数据").severalLines().place(240, 390, 3720, 945)};
-    int top = 1620;
+    // The list box shows three lines, as a long list wraps.
+    d.client = {0, 0, 4200, 5520};
+    d.controls = {frame("fraList", " 请以英文逗号“,”分隔数据").place(120, 60, 3960, 1320),
+                  input("txtList", kStatisticsListLength, FilterMode::None, "数据").severalLines().place(240, 390, 3720, 825)};
+    int top = 1500;
     Texts clear{{"txtList", ""}};
     for (const StatRow& r : kStatRows) {
         const std::string box = std::string("txtStat") + r.index;
