@@ -23,6 +23,16 @@ private slots:
         seam = {};
     }
 
+    void focusStartsInTheTopBoxNotOnTheOptions() {
+        for (const char* form : {"Form9", "Form10", "Form16", "Form17", "Form7", "Form19", "Form21", "Form22", "Form23",
+                                 "Form39", "Form29", "Form30"}) {
+            QWidget* w = openForm(form);
+            QVERIFY(w);
+            QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(w, "Text1"));
+            ui::WindowRegistry::instance().destroyAll();
+        }
+    }
+
     void letterInABoxPicksTheFigureAndLeavesNoLetterBehind() {
         QWidget* w = openForm("Form9");
         QVERIFY(w);
