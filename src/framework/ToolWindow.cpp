@@ -547,8 +547,10 @@ bool ToolWindow::eventFilter(QObject* watched, QEvent* event) {
             act([&] { model_->key("Enter"); });
             return true;
         }
-        // Windows that see keys first pick an option; the key then reaches the box.
-        if (model_->decl().keyPreview) {
+        // Windows that see keys first pick an option; the key then reaches the
+        // box. A shortcut (Ctrl+C, Ctrl+Z) is not a letter key.
+        const bool shortcut = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+        if (model_->decl().keyPreview && !shortcut) {
             const std::string k = keyName(key);
             if (!k.empty()) act([&] { model_->key(k); });
         }
@@ -572,7 +574,8 @@ void ToolWindow::keyPressEvent(QKeyEvent* e) {
         e->accept();
         return;
     }
-    const std::string k = keyName(e);
+    const bool shortcut = e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    const std::string k = shortcut ? std::string() : keyName(e);
     bool used = false;
     if (!k.empty()) act([&] { used = model_->key(k); });
     if (used) e->accept();
