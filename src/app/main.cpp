@@ -12,6 +12,7 @@
 #include "app/startrequest.h"
 #include "app/version.h"
 #include "framework/WindowRegistry.h"
+#include "framework/windowmodel.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ int main(int argc, char** argv) {
         std::fputs(commandLine.text.toLocal8Bit().constData(), stdout);
         return commandLine.exitCode;
     }
-    const kz::StartRequest& request = commandLine.request;
+    kz::StartRequest request = commandLine.request;
 
     // On Wayland the ball, the bar and docking cannot place their windows, so
     // the program asks for XWayland unless the user chose a platform. The
@@ -91,6 +92,11 @@ int main(int argc, char** argv) {
     // The program lives until "退出" on the ball's menu, whatever windows close.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // A window that another one owns (the panel's search window) comes with its owner.
+    if (auto m = request.tool.empty() ? nullptr : kz::openWindowModel(request.tool); m && m->decl().ownedWindow) {
+        request.tool.clear();
+        request.panel = true;
+    }
     if (!request.tool.empty() && !kz::ui::WindowRegistry::instance().has(QString::fromStdString(request.tool))) {
         std::fprintf(stderr, "%s: 工具窗口 %s 还没有做好。\n", kz::kProductName.data(), request.tool.c_str());
         return 1;

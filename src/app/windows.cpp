@@ -30,7 +30,9 @@ void registerWindows() {
     // Every window of the core's table opens as the generic view of its model.
     ToolWindow::setTabDecorator(skinTabs);
     for (const std::string& form : windowForms()) {
-        const bool keep = openWindowModel(form)->decl().keepInstance;
+        const WindowDecl d = openWindowModel(form)->decl();
+        if (d.ownedWindow) continue;
+        const bool keep = d.keepInstance;
         r.add(qs(form), [form] { return new ToolWindow(openWindowModel(form)); }, keep);
     }
 }

@@ -110,6 +110,7 @@ struct WindowDecl {
     bool keyPreview = false;   // option keys picked at window level
     Twips client{};            // client area where the Part gives coordinates
     bool keepInstance = false; // closing hides the window; the next opening reloads it
+    bool ownedWindow = false;  // made by the window that owns it, never opened on its own
 };
 
 // What the window shows the user besides its controls, in order.

@@ -43,7 +43,8 @@ private slots:
             QCOMPARE(rows[i].second, e.depth);
             QCOMPARE(a->isSeparator(), e.kind == EntryKind::Separator);
             if (e.kind != EntryKind::Separator) QCOMPARE(a->text(), ui::qs(e.caption));
-            if (e.kind == EntryKind::Command && e.itemName != "HelpHome")
+            // The home page and the search window (made by the panel itself) need no registered window.
+            if (e.kind == EntryKind::Command && e.itemName != "HelpHome" && e.itemName != "HelpSearch")
                 QCOMPARE(a->isEnabled(), ui::WindowRegistry::instance().has(ui::qs(e.form)));
         }
         QCOMPARE(panel->findChild<QAction*>("HelpHelp")->shortcut(), QKeySequence(Qt::Key_F1));
@@ -52,7 +53,7 @@ private slots:
     void windowsNotYetInTheProgramAreShownButDisabled() {
         QWidget* panel = test::openForm("Form2");
         for (const CatalogueEntry& e : catalogue()) {
-            if (e.kind != EntryKind::Command || e.form.empty()) continue;
+            if (e.kind != EntryKind::Command || e.form.empty() || e.itemName == "HelpSearch") continue;
             QAction* a = panel->findChild<QAction*>(ui::qs(e.itemName));
             QVERIFY(a);
             QVERIFY(a->isVisible());

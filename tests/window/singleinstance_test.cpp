@@ -66,6 +66,8 @@ private slots:
         QTest::newRow("--panel") << QStringList{"--panel"} << "Form2";
         QTest::newRow("--tool by name") << QStringList{"--tool", "最大公因数"} << "Form12";
         QTest::newRow("--tool by form") << QStringList{"--tool", "Form13"} << "Form13";
+        QTest::newRow("--tool 搜索: the panel, which brings its search window")
+            << QStringList{"--tool", "搜索"} << "Form2";
     }
     void aLaterStartHandsOverAndExits() {
         QFETCH(QStringList, args);
@@ -97,7 +99,7 @@ private slots:
         // Any catalogue entry whose window is not built yet.
         QString missing;
         for (const CatalogueEntry& e : catalogue())
-            if (e.kind == EntryKind::Command && e.form.rfind("Form", 0) == 0 &&
+            if (e.kind == EntryKind::Command && e.form.rfind("Form", 0) == 0 && e.itemName != "HelpSearch" &&
                 !ui::WindowRegistry::instance().has(QString::fromUtf8(e.form.data(), qsizetype(e.form.size()))))
                 missing = QString::fromStdString(toolName(e.caption));
         if (missing.isEmpty()) QSKIP("every tool of the catalogue is built");
