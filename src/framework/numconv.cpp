@@ -471,4 +471,14 @@ std::string displayFormat(double v) {
     return (d.negative && !zero ? "-" : "") + intPart + "." + frac;
 }
 
+double finiteOrFail(double v) {
+    if (!std::isfinite(v)) fail(FailureKind::Overflow);
+    return v;
+}
+
+double quotientOrFail(double a, double b) {
+    if (b == 0) fail(a == 0 ? FailureKind::Overflow : FailureKind::DivisionByZero);
+    return finiteOrFail(a / b);
+}
+
 }  // namespace kz

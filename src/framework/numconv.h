@@ -47,6 +47,12 @@ std::optional<double> tryStrictNumber(std::string_view text);  // nullopt on any
 std::int16_t toInt16(double v);
 std::int32_t toInt32(double v);
 
+// Double arithmetic that fails where the program's arithmetic always has:
+// a result beyond the double range (Overflow), a zero divisor
+// (DivisionByZero; 0/0 has no value and is an Overflow).
+double finiteOrFail(double v);
+double quotientOrFail(double a, double b);
+
 // Single precision: rounds to float; Overflow beyond the float range.
 float toSingle(double v);
 

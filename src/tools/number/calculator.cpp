@@ -7,9 +7,7 @@
 namespace kz {
 
 double PocketCalculator::displayValue() const {
-    const double v = leadingNumber(display_);
-    if (!std::isfinite(v)) fail(FailureKind::Overflow);
-    return v;
+    return finiteOrFail(leadingNumber(display_));
 }
 
 std::optional<Message> PocketCalculator::failAndClear(std::string_view text) {

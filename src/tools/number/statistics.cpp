@@ -12,11 +12,6 @@ namespace {
 
 Message errorMessage(std::string_view text) { return {std::string(text), std::string(kErrorTitle), MessageIcon::Error}; }
 
-double finite(double v) {
-    if (!std::isfinite(v)) fail(FailureKind::Overflow);
-    return v;
-}
-
 // The statistics in screen order, by the index of their label and box.
 struct StatRow {
     const char* index;
@@ -73,13 +68,13 @@ NumberList readNumberList(std::string_view text) {
 double statSum(std::span<const double> v) {
     double sum = 0;
     for (double x : v) sum += x;
-    return finite(sum);
+    return finiteOrFail(sum);
 }
 
 double statSumOfSquares(std::span<const double> v) {
     double sum = 0;
     for (double x : v) sum += x * x;
-    return finite(sum);
+    return finiteOrFail(sum);
 }
 
 double statMean(std::span<const double> v) { return statSum(v) / static_cast<double>(v.size()); }

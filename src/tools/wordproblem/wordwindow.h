@@ -15,17 +15,6 @@
 
 namespace kz {
 
-// Double arithmetic that fails where the program's arithmetic always has:
-// a zero divisor, and a result beyond the double range.
-inline double finiteOrFail(double v) {
-    if (!std::isfinite(v)) fail(FailureKind::Overflow);
-    return v;
-}
-inline double quotientOrFail(double a, double b) {
-    if (b == 0) fail(a == 0 ? FailureKind::Overflow : FailureKind::DivisionByZero);
-    return finiteOrFail(a / b);
-}
-
 // Reads boxes by their leading number; a text beyond the double range (which
 // the filters never let through, but callers may pass) fails the calculation.
 inline bool readLeading(Calculation& calc, std::initializer_list<std::pair<double*, std::string_view>> boxes) {
