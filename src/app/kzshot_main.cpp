@@ -44,12 +44,11 @@ int main(int argc, char** argv) {
     if (auto* tool = qobject_cast<kz::ui::ToolWindow*>(w)) {
         kz::WindowModel& m = tool->model();
         for (int i = 3; i < argc; ++i) {
-            const std::string a = argv[i];
-            if (a.rfind("press:", 0) == 0) m.press(a.substr(6));
-            else if (a.rfind("select:", 0) == 0) m.select(a.substr(7));
-            else if (a.rfind("key:", 0) == 0) m.key(a.substr(4));
-            else if (auto eq = a.find('='); eq != std::string::npos) m.edit(a.substr(0, eq), a.substr(eq + 1));
-            kz::settleJobs(m);
+            if (const std::string problem = kz::actionProblem(m, argv[i]); !problem.empty()) {
+                std::fprintf(stderr, "kzshot: %s\n", problem.c_str());
+                return 2;
+            }
+            kz::applyAction(m, argv[i]);
             tool->sync();
         }
     }

@@ -73,6 +73,34 @@ bool isKeyName(std::string_view k) {
 
 }  // namespace
 
+std::string actionProblem(const WindowModel& m, const std::string& a) {
+    auto control = [&](std::string_view name, std::initializer_list<ControlKind> kinds) -> std::string {
+        if (!m.has(name)) return "unknown control " + std::string(name);
+        const ControlKind k = m.declOf(name).kind;
+        for (ControlKind want : kinds)
+            if (k == want) return {};
+        return std::string(name) + " cannot take this action";
+    };
+    if (a.rfind("press:", 0) == 0) return control(a.substr(6), {ControlKind::Button});
+    if (a.rfind("select:", 0) == 0)
+        return control(a.substr(7), {ControlKind::Option, ControlKind::Check, ControlKind::Tabs});
+    if (a.rfind("key:", 0) == 0) return isKeyName(a.substr(4)) ? "" : "unknown key " + a.substr(4);
+    if (auto eq = a.find('='); eq != std::string::npos && eq > 0)
+        return control(a.substr(0, eq), {ControlKind::Input, ControlKind::Combo, ControlKind::List, ControlKind::Tabs});
+    return "unknown action " + a;
+}
+
+void applyAction(WindowModel& m, const std::string& a) {
+    if (a.rfind("press:", 0) == 0) m.press(a.substr(6));
+    else if (a.rfind("select:", 0) == 0) m.select(a.substr(7));
+    else if (a.rfind("key:", 0) == 0) m.key(a.substr(4));
+    else {
+        const auto eq = a.find('=');
+        m.edit(a.substr(0, eq), a.substr(eq + 1));
+    }
+    settleJobs(m);
+}
+
 int runToolSession(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.empty()) {
         err << "usage: kztool FORM ACTION...\n";
@@ -90,41 +118,16 @@ int runToolSession(const std::vector<std::string>& args, std::ostream& out, std:
         return 2;
     }
     // Check every action before running any, so a mistake prints nothing else.
-    auto control = [&](std::string_view name, std::initializer_list<ControlKind> kinds) -> std::string {
-        if (!m->has(name)) return "unknown control " + std::string(name);
-        const ControlKind k = m->declOf(name).kind;
-        for (ControlKind want : kinds)
-            if (k == want) return {};
-        return std::string(name) + " cannot take this action";
-    };
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        std::string problem;
-        if (a.rfind("press:", 0) == 0) problem = control(a.substr(6), {ControlKind::Button});
-        else if (a.rfind("select:", 0) == 0)
-            problem = control(a.substr(7), {ControlKind::Option, ControlKind::Check, ControlKind::Tabs});
-        else if (a.rfind("key:", 0) == 0) problem = isKeyName(a.substr(4)) ? "" : "unknown key " + a.substr(4);
-        else if (auto eq = a.find('='); eq != std::string::npos && eq > 0)
-            problem = control(a.substr(0, eq), {ControlKind::Input, ControlKind::Combo, ControlKind::List, ControlKind::Tabs});
-        else problem = "unknown action " + a;
-        if (!problem.empty()) {
+    for (std::size_t i = 1; i < args.size(); ++i)
+        if (const std::string problem = actionProblem(*m, args[i]); !problem.empty()) {
             err << "kztool: " << problem << '\n';
             return 2;
         }
-    }
     std::ostringstream shown;
     try {
         printEvents(*m, shown);
         for (std::size_t i = 1; i < args.size() && !m->closed(); ++i) {
-            const std::string& a = args[i];
-            if (a.rfind("press:", 0) == 0) m->press(a.substr(6));
-            else if (a.rfind("select:", 0) == 0) m->select(a.substr(7));
-            else if (a.rfind("key:", 0) == 0) m->key(a.substr(4));
-            else {
-                const auto eq = a.find('=');
-                m->edit(a.substr(0, eq), a.substr(eq + 1));
-            }
-            settleJobs(*m);
+            applyAction(*m, args[i]);
             printEvents(*m, shown);
         }
     } catch (const ModelError& e) {

@@ -14,6 +14,12 @@ namespace kz {
 // unknown window, control or action (one line on `err`, nothing on `out`).
 int runToolSession(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+// What is wrong with one action for this window (an unknown control, a
+// control that cannot take it, an unknown key or action), or empty.
+std::string actionProblem(const WindowModel& model, const std::string& action);
+// Applies one checked action (NAME=TEXT, press:, select:, key:) and settles its jobs.
+void applyAction(WindowModel& model, const std::string& action);
+
 // Runs whatever job the model has waiting, inline, until none is left.
 void settleJobs(WindowModel& model);
 
