@@ -196,26 +196,17 @@ void WindowModel::edit(std::string_view name, std::string_view text, int caret) 
     ControlState& s = states_[i];
     changed();
     switch (d.kind) {
-        case ControlKind::Combo: {
-            auto it = std::find(d.entries.begin(), d.entries.end(), text);
-            if (it == d.entries.end()) throw ModelError(d.name + " has no entry " + std::string(text));
-            s.selected = static_cast<int>(it - d.entries.begin());
-            s.text = *it;
-            onChanged(name);
-            return;
-        }
-        case ControlKind::List: {
-            auto it = std::find(s.lines.begin(), s.lines.end(), text);
-            if (it == s.lines.end()) throw ModelError(d.name + " has no line " + std::string(text));
-            s.selected = static_cast<int>(it - s.lines.begin());
-            onChanged(name);
-            return;
-        }
+        case ControlKind::Combo:
+        case ControlKind::List:
         case ControlKind::Tabs: {
-            auto it = std::find(d.entries.begin(), d.entries.end(), text);
-            if (it == d.entries.end()) throw ModelError(d.name + " has no page " + std::string(text));
-            s.selected = static_cast<int>(it - d.entries.begin());
-            onSelect(name);
+            // A drop-down entry, a list line or a page caption, chosen by its text.
+            const std::vector<std::string>& choices = d.kind == ControlKind::List ? s.lines : d.entries;
+            auto it = std::find(choices.begin(), choices.end(), text);
+            if (it == choices.end()) throw ModelError(d.name + " has no choice " + std::string(text));
+            s.selected = static_cast<int>(it - choices.begin());
+            if (d.kind == ControlKind::Combo) s.text = *it;
+            if (d.kind == ControlKind::Tabs) onSelect(name);
+            else onChanged(name);
             return;
         }
         case ControlKind::Input: break;
