@@ -69,34 +69,35 @@ Outcome lcmCalculate(std::string_view text1, std::string_view text2) {
     return out;
 }
 
-std::unique_ptr<WindowModel> makeGcdWindow() {
+namespace {
+
+// Both windows: two boxes one above the other, a caption label over the
+// result label, the usual buttons; a rejection disables Copy.
+std::unique_ptr<WindowModel> twoNumberWindow(std::string form, const char* top, const char* bottom, int maxLength,
+                                             const char* caption, const char* result, WindowModel::Compute compute) {
     WindowDecl d;
-    d.form = "Form12";
-    d.controls = {input("Text2", 10, FilterMode::Integer_All, "第一个数").inRow(0),
-                  input("Text1", 10, FilterMode::Integer_All, "第二个数").inRow(1),
-                  label("Label4", std::string(kGcdPrompt)).inRow(2),
-                  label("Label1", "").inRow(3)};
+    d.form = std::move(form);
+    d.controls = {input(top, maxLength, FilterMode::Integer_All, "第一个数").inRow(0),
+                  input(bottom, maxLength, FilterMode::Integer_All, "第二个数").inRow(1),
+                  label(caption, std::string(kGcdPrompt)).inRow(2), label(result, "").inRow(3)};
     for (auto& b : buttonRow(4)) d.controls.push_back(b);
     d.managesCopy = true;
-    d.copyPrimary = "Label1";
+    d.copyPrimary = result;
     return std::make_unique<WindowModel>(
-        std::move(d), [](const Texts& t) { return gcdCalculate(t.at("Text1"), t.at("Text2")); },
-        Texts{{"Text1", ""}, {"Text2", ""}, {"Label4", std::string(kGcdPrompt)}, {"Label1", ""}});
+        std::move(d), std::move(compute),
+        Texts{{"Text1", ""}, {"Text2", ""}, {caption, std::string(kGcdPrompt)}, {result, ""}});
+}
+
+}  // namespace
+
+std::unique_ptr<WindowModel> makeGcdWindow() {
+    return twoNumberWindow("Form12", "Text2", "Text1", 10, "Label4", "Label1",
+                           [](const Texts& t) { return gcdCalculate(t.at("Text1"), t.at("Text2")); });
 }
 
 std::unique_ptr<WindowModel> makeLcmWindow() {
-    WindowDecl d;
-    d.form = "Form13";
-    d.controls = {input("Text1", 3, FilterMode::Integer_All, "第一个数").inRow(0),
-                  input("Text2", 3, FilterMode::Integer_All, "第二个数").inRow(1),
-                  label("Label1", std::string(kGcdPrompt)).inRow(2),
-                  label("Label2", "").inRow(3)};
-    for (auto& b : buttonRow(4)) d.controls.push_back(b);
-    d.managesCopy = true;
-    d.copyPrimary = "Label2";
-    return std::make_unique<WindowModel>(
-        std::move(d), [](const Texts& t) { return lcmCalculate(t.at("Text1"), t.at("Text2")); },
-        Texts{{"Text1", ""}, {"Text2", ""}, {"Label1", std::string(kGcdPrompt)}, {"Label2", ""}});
+    return twoNumberWindow("Form13", "Text1", "Text2", 3, "Label1", "Label2",
+                           [](const Texts& t) { return lcmCalculate(t.at("Text1"), t.at("Text2")); });
 }
 
 }  // namespace kz
