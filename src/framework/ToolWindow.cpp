@@ -116,15 +116,27 @@ void ToolWindow::act(F&& f) {
 
 QWidget* ToolWindow::makeWidget(const ControlDecl& d, QWidget* parent) {
     const std::string name = d.name;
+    // Every box: the 12-point face, and its name for screen readers.
+    auto box = [&](QWidget* e) {
+        e->setFont(boxFont());
+        if (!d.accessibleName.empty()) e->setAccessibleName(qs(d.accessibleName));
+    };
+    auto lines = [&] {
+        auto* e = new QPlainTextEdit(parent);
+        box(e);
+        e->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        return e;
+    };
+    auto readOnly = [](auto* e) {
+        e->setReadOnly(true);
+        e->setContextMenuPolicy(Qt::PreventContextMenu);
+    };
     QWidget* w = nullptr;
     switch (d.kind) {
         case ControlKind::Input: {
             if (d.multiLine) {
-                auto* e = new QPlainTextEdit(parent);
-                e->setFont(boxFont());
-                e->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+                auto* e = lines();
                 e->setTabChangesFocus(true);
-                if (!d.accessibleName.empty()) e->setAccessibleName(qs(d.accessibleName));
                 connect(e, &QPlainTextEdit::textChanged, this, [this, e, name] {
                     if (syncing_) return;
                     const QString t = e->toPlainText();
@@ -135,8 +147,7 @@ QWidget* ToolWindow::makeWidget(const ControlDecl& d, QWidget* parent) {
                 break;
             }
             auto* e = new QLineEdit(parent);
-            e->setFont(boxFont());
-            if (!d.accessibleName.empty()) e->setAccessibleName(qs(d.accessibleName));
+            box(e);
             if (d.at.empty()) {
                 // Wide enough for every character the box admits, within reason.
                 const int chars = d.maxLength > 0 ? std::min(d.maxLength, 40) : 16;
@@ -151,22 +162,16 @@ QWidget* ToolWindow::makeWidget(const ControlDecl& d, QWidget* parent) {
         }
         case ControlKind::Output: {
             auto* e = new QLineEdit(parent);
-            e->setFont(boxFont());
-            e->setReadOnly(true);
-            e->setContextMenuPolicy(Qt::PreventContextMenu);
-            if (!d.accessibleName.empty()) e->setAccessibleName(qs(d.accessibleName));
+            box(e);
+            readOnly(e);
             if (d.at.empty()) e->setMinimumWidth(200);
             w = e;
             break;
         }
         case ControlKind::MultiLineOutput: {
-            auto* e = new QPlainTextEdit(parent);
-            e->setFont(boxFont());
-            e->setReadOnly(true);
-            e->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-            e->setContextMenuPolicy(Qt::PreventContextMenu);
+            auto* e = lines();
+            readOnly(e);
             e->viewport()->setContextMenuPolicy(Qt::PreventContextMenu);
-            if (!d.accessibleName.empty()) e->setAccessibleName(qs(d.accessibleName));
             w = e;
             break;
         }
@@ -202,7 +207,7 @@ QWidget* ToolWindow::makeWidget(const ControlDecl& d, QWidget* parent) {
         }
         case ControlKind::Combo: {
             auto* c = new QComboBox(parent);
-            c->setFont(boxFont());
+            box(c);
             for (const std::string& e : d.entries) c->addItem(qs(e));
             connect(c, &QComboBox::activated, this, [this, c, name](int i) {
                 act([&] { model_->edit(name, str(c->itemText(i))); });
@@ -213,7 +218,7 @@ QWidget* ToolWindow::makeWidget(const ControlDecl& d, QWidget* parent) {
         }
         case ControlKind::List: {
             auto* l = new QListWidget(parent);
-            l->setFont(boxFont());
+            box(l);
             connect(l, &QListWidget::currentRowChanged, this, [this, l, name](int row) {
                 if (row < 0 || syncing_) return;
                 act([&] { model_->edit(name, str(l->item(row)->text())); });
