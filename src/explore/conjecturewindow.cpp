@@ -91,7 +91,7 @@ protected:
             const conjecture::Verification v = page.verify(text(page.box));
             if (v.inputText) setText(page.box, *v.inputText);
             if (v.result) setText(page.result, *v.result);
-            for (const std::string& m : v.messages) message({m, std::string(kErrorTitle), MessageIcon::Error});
+            for (const std::string& m : v.messages) message(errorMessage(m));
             if (v.closeWindow) close();
             return;
         }

@@ -29,13 +29,18 @@ struct Message {
 // Control name -> text. Ordered so tests and windows see a stable order.
 using Texts = std::map<std::string, std::string, std::less<>>;
 
+// A message box titled "错误" with the error icon.
+inline Message errorMessage(std::string_view text) {
+    return {std::string(text), std::string(kErrorTitle), MessageIcon::Error};
+}
+
 struct Outcome {
     Texts set;                      // controls whose text changes
     std::vector<Message> messages;  // shown after the texts are set
     bool failed = false;            // windows that manage Copy disable it
 
     void show(std::string control, std::string text) { set[std::move(control)] = std::move(text); }
-    void error(std::string text) { messages.push_back({std::move(text), std::string(kErrorTitle), MessageIcon::Error}); }
+    void error(std::string_view text) { messages.push_back(errorMessage(text)); }
     void information(std::string text, std::string title) {
         messages.push_back({std::move(text), std::move(title), MessageIcon::Information});
     }
@@ -89,7 +94,7 @@ public:
 
     // One message box per failure, in order, with the given text.
     void reportTo(Outcome& out, std::string_view text = kFailureText) const {
-        for (std::size_t i = 0; i < failures_.size(); ++i) out.error(std::string(text));
+        for (std::size_t i = 0; i < failures_.size(); ++i) out.error(text);
         if (failed()) out.failed = true;
     }
 

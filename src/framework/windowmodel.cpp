@@ -391,9 +391,10 @@ void WindowModel::onClear() {
 }
 
 void WindowModel::onCopy() {
-    if (decl_.copyPrimary.empty()) return;
-    if (text(decl_.copyPrimary).empty()) {
-        message({std::string(kCopyFirstText), std::string(kErrorTitle), MessageIcon::Error});
+    const std::string primary = copyPrimary();
+    if (primary.empty()) return;
+    if (text(primary).empty()) {
+        message(errorMessage(kCopyFirstText));
         return;
     }
     clipboard(copyText());

@@ -204,7 +204,9 @@ protected:
     virtual void onCalculate();  // the compute function's outcome, applied
     virtual void onClear();      // the clear texts; enables Copy where managed
     virtual void onCopy();       // the copy rule
-    virtual std::string copyText() { return std::string(text(decl_.copyPrimary)); }
+    // The copy rule's primary output (a window whose primary output moves with its mode overrides it).
+    virtual std::string copyPrimary() const { return decl_.copyPrimary; }
+    virtual std::string copyText() { return std::string(text(copyPrimary())); }
     virtual void onPress(std::string_view name);  // buttons without a role
     virtual void onSelect(std::string_view name);  // after an option, check or tab changed
     virtual bool onKey(std::string_view key);      // window keys beyond option keys and Enter

@@ -152,16 +152,10 @@ protected:
                          : mixedToImproper(text("Text8"), text("Text7"), text("Text6")));
     }
 
-    void onCopy() override {
-        const std::string_view primary = mode_ == 1 ? text("Text4") : text("Text10");
-        if (primary.empty()) {
-            message({std::string(kCopyFirstText), std::string(kErrorTitle), MessageIcon::Error});
-            return;
-        }
-        if (mode_ == 1)
-            clipboard(std::string(text("Text3")) + "又" + std::string(text("Text4")) + "/" + std::string(text("Text5")));
-        else
-            clipboard(std::string(text("Text10")) + "/" + std::string(text("Text9")));
+    std::string copyPrimary() const override { return mode_ == 1 ? "Text4" : "Text10"; }
+    std::string copyText() override {
+        if (mode_ == 1) return std::string(text("Text3")) + "又" + std::string(text("Text4")) + "/" + std::string(text("Text5"));
+        return std::string(text("Text10")) + "/" + std::string(text("Text9"));
     }
 
 private:

@@ -12,7 +12,7 @@ double PocketCalculator::displayValue() const {
 
 std::optional<Message> PocketCalculator::failAndClear(std::string_view text) {
     clear();
-    return Message{std::string(text), std::string(kErrorTitle), MessageIcon::Error};
+    return errorMessage(text);
 }
 
 std::optional<Message> PocketCalculator::clear() {

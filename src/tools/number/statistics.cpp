@@ -10,7 +10,6 @@ namespace kz {
 
 namespace {
 
-Message errorMessage(std::string_view text) { return {std::string(text), std::string(kErrorTitle), MessageIcon::Error}; }
 
 // The statistics in screen order, by the index of their label and box.
 struct StatRow {
