@@ -12,6 +12,7 @@
 #include "app/application.h"
 #include "app/version.h"
 #include "calc/CalcBar.h"
+#include "framework/Pictures.h"
 #include "framework/WindowRegistry.h"
 
 namespace kz::ui {

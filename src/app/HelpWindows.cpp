@@ -14,6 +14,7 @@
 #include "app/application.h"
 #include "app/version.h"
 #include "framework/Fonts.h"
+#include "framework/Pictures.h"
 #include "framework/UiSeam.h"
 #include "framework/WindowRegistry.h"
 

@@ -10,6 +10,7 @@
 
 #include "app/MagneticDock.h"
 #include "app/application.h"
+#include "framework/Pictures.h"
 #include "framework/ToolWindow.h"
 #include "framework/UiSeam.h"
 #include "framework/catalogue.h"

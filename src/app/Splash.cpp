@@ -8,6 +8,7 @@
 #include <QSoundEffect>
 
 #include "app/application.h"
+#include "framework/Pictures.h"
 #include "framework/WindowRegistry.h"
 
 namespace kz::ui {

@@ -45,19 +45,6 @@ std::string shortText(std::string_view key) {
     return kz::shortText(texts, key);
 }
 
-QPixmap picture(const QString& path) {
-    if (qApp && qApp->devicePixelRatio() > 1.0) {
-        const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
-        const QString twice = dot < 0 ? path + QStringLiteral("@2x") : path.left(dot) + QStringLiteral("@2x") + path.mid(dot);
-        QPixmap sharp(twice);
-        if (!sharp.isNull()) {
-            sharp.setDevicePixelRatio(2.0);
-            return sharp;
-        }
-    }
-    return QPixmap(path);
-}
-
 Evaluator& expressionEvaluator() {
     // The constants file is found beside the program when started from elsewhere.
     static Evaluator evaluator(

@@ -3,7 +3,6 @@
 #include <string>
 #include <string_view>
 
-#include <QPixmap>
 #include <QString>
 
 class QApplication;
@@ -23,9 +22,6 @@ std::string shortText(std::string_view key);
 // A text compiled into the program (":/resources/..."), empty if there is none.
 QString resourceText(const char* path);
 
-// A picture compiled into the program, its "@2x" twin on screens scaled past
-// 100 %, so it stays sharp there.
-QPixmap picture(const QString& path);
 
 // The one evaluator of the run: it outlives the calculation bar, so ans does too.
 Evaluator& expressionEvaluator();

@@ -11,6 +11,7 @@
 
 #include "drawing/SkinnedTabs.h"
 #include "framework/Fonts.h"
+#include "framework/Pictures.h"
 #include "framework/UiSeam.h"
 
 namespace kz::ui {
@@ -139,8 +140,8 @@ QLabel* panelText(const char* panel, const char* name, const QString& text, QWid
 QLabel* picture(const char* name, const char* resource, QWidget* page, QPoint at) {
     auto* l = new QLabel(page);
     l->setObjectName(name);
-    // A "name@2x.png" beside the picture is picked on a screen of scale 2.
-    const QPixmap pix(QString(":/resources/images/%1.png").arg(resource));
+    // Its "name@2x.png" twin on a screen of scale 2.
+    const QPixmap pix = ui::picture(QString(":/resources/images/%1.png").arg(resource));
     l->setPixmap(pix);
     l->setGeometry(QRect(at, pix.deviceIndependentSize().toSize()));
     return l;

@@ -22,6 +22,7 @@
 #include <map>
 
 #include "framework/Fonts.h"
+#include "framework/Pictures.h"
 #include "framework/UiSeam.h"
 #include "framework/catalogue.h"
 #include "framework/utf8.h"
@@ -445,7 +446,7 @@ void ToolWindow::syncControl(const ControlDecl& d, QWidget* w) {
         case ControlKind::Picture:
             if (w->property("kzPicture").toString() != text) {
                 w->setProperty("kzPicture", text);
-                static_cast<QLabel*>(w)->setPixmap(text.isEmpty() ? QPixmap() : QPixmap(text));
+                static_cast<QLabel*>(w)->setPixmap(text.isEmpty() ? QPixmap() : picture(text));
             }
             break;
         case ControlKind::Line: break;

@@ -4,6 +4,7 @@
 
 #include "app/FloatingBall.h"
 #include "app/application.h"
+#include "framework/Pictures.h"
 #include "windowtest.h"
 
 using namespace kz;
