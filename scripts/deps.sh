@@ -15,7 +15,7 @@ packages=(
   openbox xdotool x11-utils              # a window manager, scripted drags and window queries (dock_check.sh)
   coreutils                              # GNU factor, the reference of the factorization tests
   desktop-file-utils appstream           # validating the desktop entry and the metainfo
-  dpkg-dev                               # dpkg-shlibdeps: the Debian package's library dependencies
+  dpkg-dev file                          # dpkg-shlibdeps and file: CPack works out the package's library dependencies
 )
 
 missing=()
