@@ -3,7 +3,6 @@
 // calculation over the window's texts, and a copy text built from them.
 #pragma once
 
-#include <cmath>
 #include <functional>
 #include <initializer_list>
 #include <memory>
