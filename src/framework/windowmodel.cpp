@@ -129,10 +129,7 @@ WindowModel::WindowModel(WindowDecl decl, Compute compute, Texts clearTexts)
     if (!decl_.copyPrimary.empty()) (void)indexOf(decl_.copyPrimary);
 }
 
-void WindowModel::load() {
-    onLoad();
-    changed();
-}
+void WindowModel::load() { onLoad(); }
 
 std::size_t WindowModel::indexOf(std::string_view name) const {
     for (std::size_t i = 0; i < decl_.controls.size(); ++i)
@@ -145,10 +142,7 @@ bool WindowModel::has(std::string_view name) const {
 }
 
 const ControlState& WindowModel::state(std::string_view name) const { return states_[indexOf(name)]; }
-ControlState& WindowModel::mutableState(std::string_view name) {
-    changed();
-    return states_[indexOf(name)];
-}
+ControlState& WindowModel::mutableState(std::string_view name) { return states_[indexOf(name)]; }
 const ControlDecl& WindowModel::declOf(std::string_view name) const { return decl_.controls[indexOf(name)]; }
 
 std::string_view WindowModel::text(std::string_view name) const { return states_[indexOf(name)].text; }
@@ -174,7 +168,6 @@ void WindowModel::setText(std::string_view name, std::string_view text) {
     const std::size_t i = indexOf(name);
     ControlState& s = states_[i];
     const ControlDecl& d = decl_.controls[i];
-    changed();
     if (d.kind == ControlKind::Combo) {
         auto it = std::find(d.entries.begin(), d.entries.end(), text);
         s.selected = it == d.entries.end() ? -1 : static_cast<int>(it - d.entries.begin());
@@ -194,7 +187,6 @@ void WindowModel::edit(std::string_view name, std::string_view text, int caret) 
     const std::size_t i = indexOf(name);
     const ControlDecl& d = decl_.controls[i];
     ControlState& s = states_[i];
-    changed();
     switch (d.kind) {
         case ControlKind::Combo:
         case ControlKind::List:
@@ -230,7 +222,6 @@ void WindowModel::press(std::string_view name) {
     const ControlDecl& d = decl_.controls[i];
     if (d.kind != ControlKind::Button) throw ModelError(d.name + " is not a command button");
     if (!states_[i].enabled || !states_[i].visible || closed_) return;
-    changed();
     switch (d.role) {
         case ButtonRole::Calculate:
             if (decl_.managesCopy) setCopyEnabled(true);
@@ -247,7 +238,6 @@ void WindowModel::select(std::string_view name) {
     const ControlDecl& d = decl_.controls[i];
     ControlState& s = states_[i];
     if (!s.enabled || !s.visible || closed_) return;
-    changed();
     switch (d.kind) {
         case ControlKind::Option:
             // Option buttons with the same row group are one group per window here:
@@ -276,7 +266,6 @@ bool WindowModel::key(std::string_view k) {
         }
         return true;
     };
-    changed();
     if (decl_.keyPreview) {
         for (const ControlDecl& c : decl_.controls)
             if (c.kind == ControlKind::Option && !c.key.empty() && same(c.key, k)) {
@@ -309,13 +298,11 @@ std::string WindowModel::defaultButton() const {
 void WindowModel::setDefaultButton(std::string_view name) {
     if (!name.empty()) (void)indexOf(name);
     defaultOverride_ = std::string(name);
-    changed();
 }
 
 void WindowModel::requestFocus(std::string_view name) {
     (void)indexOf(name);
     focusRequest_ = std::string(name);
-    changed();
 }
 
 std::string WindowModel::takeFocusRequest() {
@@ -357,7 +344,6 @@ void WindowModel::apply(const Outcome& outcome) {
     }
     if (decl_.managesCopy && outcome.failed) setCopyEnabled(false);
     for (const Message& m : outcome.messages) message(m);
-    changed();
 }
 
 void WindowModel::message(const Message& m) { events_.push_back({WindowEvent::Kind::Message, m, {}}); }

@@ -185,8 +185,6 @@ public:
     bool closed() const { return closed_; }
     // Texts of every control (options and checks "1"/"0").
     Texts texts() const;
-    // Bumped on every state change, so a view can skip a sync.
-    unsigned revision() const { return revision_; }
 
     // A job waiting to be run; the host takes it and later calls finishJob.
     std::optional<Job> takeJob();
@@ -246,7 +244,6 @@ private:
     void runFilter(std::size_t index);
     std::size_t indexOf(std::string_view name) const;
     std::string findRole(ButtonRole role) const;
-    void changed() { ++revision_; }
 
     WindowDecl decl_;
     Compute compute_;
@@ -257,7 +254,6 @@ private:
     bool closed_ = false;
     bool jobPending_ = false;
     std::optional<Job> job_;
-    unsigned revision_ = 0;
     std::string defaultOverride_;
     std::string focusRequest_;
 };
