@@ -101,9 +101,11 @@ void applyAction(WindowModel& m, const std::string& a) {
     settleJobs(m);
 }
 
-int runToolSession(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int runToolSession(std::vector<std::string> args, std::ostream& out, std::ostream& err) {
+    const bool showWorking = !args.empty() && args[0] == "--working";
+    if (showWorking) args.erase(args.begin());
     if (args.empty()) {
-        err << "usage: kztool FORM ACTION...\n";
+        err << "usage: kztool [--working] FORM ACTION...\n";
         return 2;
     }
     std::unique_ptr<WindowModel> m;
@@ -127,19 +129,26 @@ int runToolSession(const std::vector<std::string>& args, std::ostream& out, std:
     try {
         printEvents(*m, shown);
         for (std::size_t i = 1; i < args.size() && !m->closed(); ++i) {
+            const unsigned revision = m->workingRevision();
             applyAction(*m, args[i]);
             printEvents(*m, shown);
+            if (showWorking && m->workingRevision() != revision)
+                for (const std::string& line : m->working().plainLines()) shown << "working: " << escapeForTool(line) << '\n';
         }
     } catch (const ModelError& e) {
         // An entry that a drop-down list or list box does not hold.
         err << "kztool: " << e.what() << '\n';
         return 2;
     }
-    for (const ControlDecl& d : m->decl().controls) shown << d.name << '=' << escapeForTool(shownText(*m, d)) << '\n';
+    // Our additions (the working toggle) are not the window's own controls.
+    std::vector<const ControlDecl*> own;
     for (const ControlDecl& d : m->decl().controls)
-        if (!m->state(d.name).enabled) shown << d.name << ":disabled\n";
-    for (const ControlDecl& d : m->decl().controls)
-        if (!m->state(d.name).visible) shown << d.name << ":hidden\n";
+        if (!d.addition) own.push_back(&d);
+    for (const ControlDecl* d : own) shown << d->name << '=' << escapeForTool(shownText(*m, *d)) << '\n';
+    for (const ControlDecl* d : own)
+        if (!m->state(d->name).enabled) shown << d->name << ":disabled\n";
+    for (const ControlDecl* d : own)
+        if (!m->state(d->name).visible) shown << d->name << ":hidden\n";
     out << shown.str();
     return 0;
 }

@@ -10,9 +10,11 @@
 
 namespace kz {
 
-// `args` are FORM then the actions. Returns the exit status: 0, or 2 for an
-// unknown window, control or action (one line on `err`, nothing on `out`).
-int runToolSession(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// `args` are FORM then the actions, optionally led by "--working" (after each
+// action that brought a working, its plain lines as "working: LINE").
+// Returns the exit status: 0, or 2 for an unknown window, control or action
+// (one line on `err`, nothing on `out`).
+int runToolSession(std::vector<std::string> args, std::ostream& out, std::ostream& err);
 
 // What is wrong with one action for this window (an unknown control, a
 // control that cannot take it, an unknown key or action), or empty.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "framework/numconv.h"
+#include "framework/working.h"
 
 namespace kz {
 
@@ -38,6 +39,7 @@ struct Outcome {
     Texts set;                      // controls whose text changes
     std::vector<Message> messages;  // shown after the texts are set
     bool failed = false;            // windows that manage Copy disable it
+    Working working;                // how the answer was found; empty where there is none
 
     void show(std::string control, std::string text) { set[std::move(control)] = std::move(text); }
     void error(std::string_view text) { messages.push_back(errorMessage(text)); }

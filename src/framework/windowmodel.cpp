@@ -106,6 +106,11 @@ private:
 
 WindowModel::WindowModel(WindowDecl decl, Compute compute, Texts clearTexts)
     : decl_(std::move(decl)), compute_(std::move(compute)), clearTexts_(std::move(clearTexts)) {
+    if (decl_.showsWorking) {
+        ControlDecl toggle = button(std::string(kWorkingToggle), std::string(kWorkingCaption));
+        toggle.addition = true;
+        decl_.controls.push_back(std::move(toggle));
+    }
     states_.reserve(decl_.controls.size());
     for (const ControlDecl& c : decl_.controls) {
         ControlState s;
@@ -225,11 +230,20 @@ void WindowModel::press(std::string_view name) {
     switch (d.role) {
         case ButtonRole::Calculate:
             if (decl_.managesCopy) setCopyEnabled(true);
+            if (decl_.showsWorking) setWorking({});  // no stale working while a job runs
+            recordingWorking_ = true;
             onCalculate();
+            recordingWorking_ = false;
             break;
-        case ButtonRole::Clear: onClear(); break;
+        case ButtonRole::Clear:
+            onClear();
+            if (decl_.showsWorking) setWorking({});
+            break;
         case ButtonRole::Copy: onCopy(); break;
-        case ButtonRole::None: onPress(name); break;
+        case ButtonRole::None:
+            if (d.addition && d.name == kWorkingToggle) states_[i].checked = !states_[i].checked;
+            else onPress(name);
+            break;
     }
 }
 
@@ -344,7 +358,16 @@ void WindowModel::apply(const Outcome& outcome) {
     }
     if (decl_.managesCopy && outcome.failed) setCopyEnabled(false);
     for (const Message& m : outcome.messages) message(m);
+    if (recordingWorking_) setWorking(outcome.working, outcome.messages.empty() ? std::string() : outcome.messages.front().text);
 }
+
+void WindowModel::setWorking(Working working, std::string note) {
+    working_ = std::move(working);
+    workingNote_ = working_.empty() ? std::move(note) : std::string();
+    ++workingRevision_;
+}
+
+bool WindowModel::workingShown() const { return decl_.showsWorking && state(kWorkingToggle).checked; }
 
 void WindowModel::message(const Message& m) { events_.push_back({WindowEvent::Kind::Message, m, {}}); }
 void WindowModel::clipboard(std::string text) {
@@ -409,7 +432,9 @@ void WindowModel::finishJob(const Outcome& outcome) {
     jobPending_ = false;
     const std::string calc = findRole(ButtonRole::Calculate);
     if (!calc.empty()) setEnabled(calc, true);
+    recordingWorking_ = true;
     onJobDone(outcome);
+    recordingWorking_ = false;
 }
 
 // ---- the table ----

@@ -67,6 +67,7 @@ struct ControlDecl {
     enum class Align { Usual, Left, Centre, Right } align = Align::Usual;  // label text
     bool graphical = false;  // an option button drawn as a button that stays pressed
     bool multiLine = false;  // an input box of several lines (Enter still calculates)
+    bool addition = false;   // ours, beside the window's own controls: the view places it, kztool does not list it
 
     // Chainable refinements: input("Text1", 10, FilterMode::Integer_All).inRow(1)
     ControlDecl inRow(int r) const { auto c = *this; c.row = r; return c; }
@@ -111,7 +112,12 @@ struct WindowDecl {
     Twips client{};            // client area where the Part gives coordinates
     bool keepInstance = false; // closing hides the window; the next opening reloads it
     bool ownedWindow = false;  // made by the window that owns it, never opened on its own
+    bool showsWorking = false; // the model adds the working toggle (kWorkingToggle)
 };
+
+// The toggle that opens the working pane, added to windows that show their working.
+inline constexpr std::string_view kWorkingToggle = "cmdWorking";
+inline constexpr std::string_view kWorkingCaption = "过程";
 
 // What the window shows the user besides its controls, in order.
 struct WindowEvent {
@@ -191,6 +197,15 @@ public:
     bool busy() const { return jobPending_; }
     void finishJob(const Outcome& outcome);
 
+    // The working of the last Calculate (empty: none), and where there is
+    // none because the calculation was rejected, the text of its message.
+    const Working& working() const { return working_; }
+    const std::string& workingNote() const { return workingNote_; }
+    // Counts every new working (or its absence), so a host sees that one came.
+    unsigned workingRevision() const { return workingRevision_; }
+    // Whether the working pane is open (the toggle is pressed).
+    bool workingShown() const;
+
     // The control that Enter presses.
     std::string defaultButton() const;
     // A control the behaviour wants focused, once; empty if none.
@@ -235,6 +250,9 @@ protected:
     void startJob(Job job);
     // Enter presses `name` from now on (empty: back to the declared default).
     void setDefaultButton(std::string_view name);
+    // A window whose working is not its Calculate's outcome (the pocket
+    // calculator's tape) sets it itself.
+    void setWorking(Working working, std::string note = {});
     void requestFocus(std::string_view name);
     ControlState& mutableState(std::string_view name);
     const Compute& compute() const { return compute_; }
@@ -256,6 +274,10 @@ private:
     std::optional<Job> job_;
     std::string defaultOverride_;
     std::string focusRequest_;
+    Working working_;
+    std::string workingNote_;
+    unsigned workingRevision_ = 0;
+    bool recordingWorking_ = false;  // inside a Calculate: its outcome brings the working
 };
 
 // The one table of windows that have a model, by form name.
