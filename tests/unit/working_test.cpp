@@ -3,6 +3,7 @@
 
 #include "app/toolsession.h"
 #include "framework/working.h"
+#include "workingcheck.h"
 
 using namespace kz;
 
@@ -45,4 +46,31 @@ TEST(Working, KztoolListsNoToggleWithoutTheFlagAndNoLinesWithoutAWorking) {
     EXPECT_EQ(plain.str().find("cmdWorking"), std::string::npos);
     ASSERT_EQ(runToolSession({"--working", "Form12", "press:Command2"}, flagged, err), 0);
     EXPECT_EQ(flagged.str().find("working:"), std::string::npos);
+}
+
+TEST(WorkingCheck, FindsOnlyTheJoinsThatAreFalse) {
+    using kz::test::unequalJoins;
+    struct Case {
+        Working working;
+        std::size_t problems;
+    };
+    const Case cases[] = {
+        {Working().steps({"25×4＋36÷6", "100＋6", "106"}), 0},
+        {Working().steps({"2＋3×4", "5×4", "20"}), 2},  // each against the first
+        {Working().steps({"S＝a×h÷2", "5×4÷2", "10"}), 0},
+        {Working().line("最大公因数：2×3＝6"), 0},
+        {Working().line("1/2＋1/3＝5/6，2又1/3＝7/3"), 0},
+        {Working().line("1/2＋1/3＝2/5"), 1},
+        {Working().line(lead::kVerify, "左边＝2×4＋3＝11＝右边，所以x＝4是方程的解。"), 0},
+        {Working().line("利息＝10000×2.25%×1＝225"), 0},
+        {Working().line("兔：24÷2＝12（只）"), 0},
+        {Working().line("17÷5＝3……2"), 0},
+        {Working().line("x＝1/3≈0.333333333333333"), 0},
+        {Working().line("从下往上读余数：13＝(1101)₂"), 0},
+        {Working().line("(－3)×2＝－6，2^10＝1024"), 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(unequalJoins(c.working).size(), c.problems) << c.working.plainText();
+    EXPECT_TRUE(unequalJoins(Working().line("10÷3＝3.33333333333333"), 1e-13).empty());
+    EXPECT_FALSE(unequalJoins(Working().line("10÷3＝3.33333333333333")).empty());
 }
