@@ -93,7 +93,7 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     // A window that another one owns (the panel's search window) comes with its owner.
-    if (auto m = request.tool.empty() ? nullptr : kz::openWindowModel(request.tool); m && m->decl().ownedWindow) {
+    if (const kz::WindowType* t = kz::findWindowType(request.tool); t && t->owned) {
         request.tool.clear();
         request.panel = true;
     }

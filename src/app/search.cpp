@@ -167,7 +167,6 @@ private:
 std::unique_ptr<WindowModel> makeSearchWindow() {
     WindowDecl d;
     d.form = "Form38";
-    d.ownedWindow = true;  // the panel makes a new one each time and owns it
     d.client = {0, 0, 3615, 3930};
     d.controls = {input("Text1", 10, FilterMode::None, "搜索内容").place(120, 150, 2295, 330),
                   button("Command1", "搜索").defaultButton().place(2535, 120, 960, 390),

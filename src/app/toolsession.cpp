@@ -108,17 +108,11 @@ int runToolSession(std::vector<std::string> args, std::ostream& out, std::ostrea
         err << "usage: kztool [--working] FORM ACTION...\n";
         return 2;
     }
-    std::unique_ptr<WindowModel> m;
-    try {
-        m = openWindowModel(args[0]);
-    } catch (const ModelError& e) {
-        err << "kztool: " << e.what() << '\n';
-        return 2;
-    }
-    if (!m) {
+    if (!findWindowType(args[0])) {
         err << "kztool: unknown window " << args[0] << '\n';
         return 2;
     }
+    std::unique_ptr<WindowModel> m = openWindowModel(args[0]);
     // Check every action before running any, so a mistake prints nothing else.
     for (std::size_t i = 1; i < args.size(); ++i)
         if (const std::string problem = actionProblem(*m, args[i]); !problem.empty()) {

@@ -29,11 +29,10 @@ void registerWindows() {
 
     // Every window of the core's table opens as the generic view of its model.
     ToolWindow::setTabDecorator(skinTabs);
-    for (const std::string& form : windowForms()) {
-        const WindowDecl d = openWindowModel(form)->decl();
-        if (d.ownedWindow) continue;
-        const bool keep = d.keepInstance;
-        r.add(qs(form), [form] { return new ToolWindow(openWindowModel(form)); }, keep);
+    for (const WindowType& t : windowTypes()) {
+        if (t.owned) continue;
+        const std::string_view form = t.form;
+        r.add(qs(form), [form] { return new ToolWindow(openWindowModel(form)); }, t.keepInstance);
     }
 }
 

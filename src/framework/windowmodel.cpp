@@ -442,21 +442,25 @@ void WindowModel::finishJob(const Outcome& outcome) {
 const std::vector<std::string>& windowForms() {
     static const std::vector<std::string> forms = [] {
         std::vector<std::string> f;
-        for (const WindowType& t : windowTypes()) f.push_back(t.make()->form());
+        for (const WindowType& t : windowTypes()) f.emplace_back(t.form);
         return f;
     }();
     return forms;
 }
 
-std::unique_ptr<WindowModel> openWindowModel(std::string_view form) {
-    const auto& forms = windowForms();
-    for (std::size_t i = 0; i < forms.size(); ++i)
-        if (forms[i] == form) {
-            auto m = windowTypes()[i].make();
-            m->load();
-            return m;
-        }
+const WindowType* findWindowType(std::string_view form) {
+    for (const WindowType& t : windowTypes())
+        if (t.form == form) return &t;
     return nullptr;
+}
+
+std::unique_ptr<WindowModel> openWindowModel(std::string_view form) {
+    const WindowType* t = findWindowType(form);
+    if (!t) throw ModelError("no window " + std::string(form) + " in the table");
+    auto m = t->make();
+    if (m->form() != form) throw ModelError("the table lists " + std::string(form) + " but it makes " + m->form());
+    m->load();
+    return m;
 }
 
 }  // namespace kz

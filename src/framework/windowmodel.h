@@ -110,8 +110,6 @@ struct WindowDecl {
     std::string copyPrimary;   // the copy rule's primary output; empty: no copy rule
     bool keyPreview = false;   // option keys picked at window level
     Twips client{};            // client area where the Part gives coordinates
-    bool keepInstance = false; // closing hides the window; the next opening reloads it
-    bool ownedWindow = false;  // made by the window that owns it, never opened on its own
     bool showsWorking = false; // the model adds the working toggle (kWorkingToggle)
 };
 
@@ -280,16 +278,23 @@ private:
     bool recordingWorking_ = false;  // inside a Calculate: its outcome brings the working
 };
 
-// The one table of windows that have a model, by form name.
+// One row of the table of windows that have a model: what the registry and
+// the command line need to know of a window, without building it.
 struct WindowType {
+    std::string_view form;
     std::unique_ptr<WindowModel> (*make)();
+    bool keepInstance = false;  // closing hides the window; the next opening reloads it
+    bool owned = false;         // made by the window that owns it, never opened on its own
 };
 
 // Every window with a model (defined in app/windowtable.cpp).
 std::span<const WindowType> windowTypes();
 // Forms of the table, in table order.
 const std::vector<std::string>& windowForms();
-// A fresh, loaded model of `form`, or nullptr for an unknown form.
+// The table's row of `form`, or nullptr: for names that come from outside
+// (the command line, kztool's arguments).
+const WindowType* findWindowType(std::string_view form);
+// A fresh, loaded model of `form`; a form not in the table is a ModelError.
 std::unique_ptr<WindowModel> openWindowModel(std::string_view form);
 
 }  // namespace kz

@@ -112,7 +112,7 @@ TEST(Statistics, AFailedStatisticLeavesItsBoxEmpty) {
 
 TEST(StatisticsWindow, WarningThenSyntaxErrorThenResults) {
     auto m = openWindowModel("Form28");
-    EXPECT_TRUE(m->decl().keepInstance);
+    EXPECT_TRUE(findWindowType("Form28")->keepInstance);
     EXPECT_EQ(m->takeFocusRequest(), "txtList");
     m->edit("txtList", "3,1,2,2,5");
     m->press("cmdAnalyse");

@@ -201,5 +201,6 @@ TEST(WindowTable, EveryFormIsUniqueAndOpens) {
         ASSERT_TRUE(m) << forms[i];
         EXPECT_EQ(m->form(), forms[i]);
     }
-    EXPECT_FALSE(openWindowModel("Form99"));
+    EXPECT_FALSE(findWindowType("Form99"));
+    EXPECT_THROW(openWindowModel("Form99"), ModelError);
 }

@@ -87,7 +87,7 @@ private slots:
         for (const std::string& form : windowForms()) {
             // A window another one owns is made by its owner, not the registry.
             std::unique_ptr<ui::ToolWindow> owned;
-            if (openWindowModel(form)->decl().ownedWindow) owned = std::make_unique<ui::ToolWindow>(openWindowModel(form));
+            if (findWindowType(form)->owned) owned = std::make_unique<ui::ToolWindow>(openWindowModel(form));
             QVERIFY2(!owned || !ui::WindowRegistry::instance().has(QString::fromStdString(form)), form.c_str());
             QWidget* w = owned ? owned.get() : openForm(form.c_str());
             QVERIFY2(w, form.c_str());

@@ -189,7 +189,6 @@ std::unique_ptr<WindowModel> makeStatisticsWindow() {
     for (int i = 1; i <= 7; ++i) d.controls.push_back(check("Check" + std::to_string(i), "").hidden());
     d.managesCopy = true;
     d.copyPrimary = "txtStat(0)";
-    d.keepInstance = true;
     return std::make_unique<StatisticsWindow>(
         std::move(d), [](const Texts& t) { return statisticsCalculate(t.at("txtList")); }, std::move(clear));
 }
