@@ -1,10 +1,14 @@
 // Random sessions over every window of the table: texts of any bytes into
-// any box, presses, option clicks, keys. No sequence may crash, hang, name an
-// undeclared control, or leave a box longer than it admits or a shown inf/NaN.
+// any box, presses (the working toggle included), option clicks, keys. No
+// sequence may crash, hang, name an undeclared control, or leave a box longer
+// than it admits or a shown inf/NaN; the working toggle changes nothing else,
+// and a working never disagrees with the answer it explains.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "app/toolsession.h"
 #include "framework/utf8.h"
@@ -38,6 +42,40 @@ void check(const WindowModel& m) {
     }
 }
 
+[[noreturn]] void fault(const WindowModel& m, const char* what, const std::string& detail) {
+    std::fprintf(stderr, "%s: %s\n%s\n", m.form().c_str(), what, detail.c_str());
+    std::abort();
+}
+
+// The answer a Calculate wrote is in its working: the working explains the
+// number the pupil copies, not another one.
+void checkWorking(const WindowModel& m) {
+    if (m.working().empty() || m.decl().copyPrimary.empty()) return;
+    bool calculates = false;
+    for (const ControlDecl& d : m.decl().controls) calculates |= d.role == ButtonRole::Calculate;
+    if (!calculates) return;  // a tape, not the outcome of a Calculate
+    const std::string& answer = m.state(m.decl().copyPrimary).text;
+    const std::string plain = m.working().plainText();
+    if (plain.size() > 200000) fault(m, "working too long", std::to_string(plain.size()));
+    if (!answer.empty() && plain.find(answer) == std::string::npos) fault(m, "working without the answer " + answer, plain);
+}
+
+std::vector<ControlState> othersThan(const WindowModel& m, std::string_view name) {
+    std::vector<ControlState> s;
+    for (const ControlDecl& d : m.decl().controls)
+        if (d.name != name) s.push_back(m.state(d.name));
+    return s;
+}
+
+bool same(const std::vector<ControlState>& a, const std::vector<ControlState>& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i].text != b[i].text || a[i].enabled != b[i].enabled || a[i].visible != b[i].visible ||
+            a[i].checked != b[i].checked || a[i].selected != b[i].selected || a[i].lines != b[i].lines)
+            return false;
+    return true;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -56,7 +94,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             else if (c.kind == ControlKind::List && !m->state(c.name).lines.empty())
                 m->edit(c.name, m->state(c.name).lines[text.size() % m->state(c.name).lines.size()]);
         } else if (action == 1) {
-            if (c.kind == ControlKind::Button) m->press(c.name);
+            if (c.kind == ControlKind::Button && c.addition) {
+                const auto before = othersThan(*m, c.name);
+                m->press(c.name);
+                if (!same(before, othersThan(*m, c.name))) fault(*m, "the working toggle changed a control", c.name);
+            } else if (c.kind == ControlKind::Button) {
+                m->press(c.name);
+            }
         } else if (action == 2) {
             if (c.kind == ControlKind::Option || c.kind == ControlKind::Check || c.kind == ControlKind::Tabs) m->select(c.name);
         } else {
@@ -65,6 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         settleJobs(*m);
         (void)m->takeEvents();
         check(*m);
+        checkWorking(*m);
     }
     return 0;
 }
