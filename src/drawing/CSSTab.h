@@ -19,6 +19,9 @@ namespace kz::ui {
 
 class CSSTab : public QObject {
     Q_OBJECT
+    // The cell size under the properties' own names; the accessors follow Qt's style.
+    Q_PROPERTY(int TabWidth READ tabWidth WRITE setTabWidth)
+    Q_PROPERTY(int TabHeight READ tabHeight WRITE setTabHeight)
 public:
     explicit CSSTab(QObject* parent = nullptr);
     ~CSSTab() override;
@@ -31,8 +34,8 @@ public:
     // The attached control, nullptr while detached.
     QTabWidget* hwnd() const { return tabs_; }
 
-    int TabWidth() const { return row_.tabWidth; }
-    int TabHeight() const { return row_.tabHeight; }
+    int tabWidth() const { return row_.tabWidth; }
+    int tabHeight() const { return row_.tabHeight; }
     // Below 3 is stored as 3; a new value redraws the row of an attached control.
     void setTabWidth(int pixels);
     void setTabHeight(int pixels);

@@ -34,7 +34,7 @@ private:
         QColor back = strip_->hwnd()->palette().color(QPalette::Window);
         back.setAlpha(255);
         p->fillRect(0, 0, width, height, back);
-        const int top = strip_->TabHeight() - 1;
+        const int top = strip_->tabHeight() - 1;
         drawBorderBox(*p, QRect(0, top, width, height - top), kPageBorder, kPageFill);
     }
 

@@ -103,12 +103,12 @@ private slots:
     void tabSizes() {
         Strip s;
         CSSTab strip;
-        QCOMPARE(strip.TabWidth(), 100);
-        QCOMPARE(strip.TabHeight(), 25);
-        strip.setTabWidth(1);
+        QCOMPARE(strip.tabWidth(), 100);
+        QCOMPARE(strip.tabHeight(), 25);
+        strip.setProperty("TabWidth", 1);
         strip.setTabHeight(-4);
-        QCOMPARE(strip.TabWidth(), 3);
-        QCOMPARE(strip.TabHeight(), 3);
+        QCOMPARE(strip.tabWidth(), 3);
+        QCOMPARE(strip.tabHeight(), 3);
         strip.Attach(s.tabs);
         QSignalSpy tab(&strip, &CSSTab::DrawTab);
         strip.setTabWidth(80);
