@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "framework/casewindow.h"
+
 // The results must agree to the last shown digit on every platform: no fused
 // multiply-add where the formula multiplies and then adds.
 #if defined(__clang__)
@@ -217,57 +219,34 @@ WindowDecl declare(const FigureWindowDesign& s) {
     return d;
 }
 
-class FigureWindow : public WindowModel {
+CaseTable casesOf(const FigureWindowDesign& s) {
+    CaseTable t;
+    for (const Figure& f : s.figures) {
+        WindowCase c;
+        c.option = f.option;
+        c.captions = {{s.formulaBox, f.formula}, {s.noteLabel, f.note}};
+        c.captions.insert(c.captions.end(), f.labels.begin(), f.labels.end());
+        c.boxesEnabled = static_cast<std::size_t>(f.boxesUsed);
+        t.cases.push_back(std::move(c));
+    }
+    t.switched = s.boxes;
+    for (const auto& b : s.boxes) t.emptied[b] = "";
+    t.emptied[s.resultBox] = "";
+    t.emptyBeforeEnabling = s.emptyBeforeEnabling;
+    t.chooseFirstAtLoad = true;
+    return t;
+}
+
+class FigureWindow : public CaseWindow {
 public:
     explicit FigureWindow(const FigureWindowDesign& design)
-        : WindowModel(declare(design), {}, clearTextsOf(design)), design_(design) {}
+        : CaseWindow(declare(design), casesOf(design), casesOf(design).emptied), design_(design) {}
 
 protected:
-    void onLoad() override { select(design_.figures.front().option); }
-
-    void onSelect(std::string_view name) override {
-        // A click on the figure already chosen is no choice: the boxes keep what was typed.
-        if (name == chosen_) return;
-        for (std::size_t i = 0; i < design_.figures.size(); ++i)
-            if (design_.figures[i].option == name) {
-                chosen_ = design_.figures[i].option;
-                choose(design_.figures[i]);
-            }
-    }
-
-    void onCalculate() override {
-        for (std::size_t i = 0; i < design_.figures.size(); ++i)
-            if (state(design_.figures[i].option).checked) {
-                apply(figureCalculate(design_, i, texts()));
-                return;
-            }
-    }
+    void onCalculate() override { apply(figureCalculate(design_, chosenCase(), texts())); }
 
 private:
-    static Texts clearTextsOf(const FigureWindowDesign& s) {
-        Texts t;
-        for (const auto& b : s.boxes) t[b] = "";
-        t[s.resultBox] = "";
-        return t;
-    }
-
-    void choose(const Figure& f) {
-        setText(design_.formulaBox, f.formula);
-        setText(design_.noteLabel, f.note);
-        for (const auto& [labelName, caption] : f.labels) setText(labelName, caption);
-        if (design_.emptyBeforeEnabling) empty();
-        for (std::size_t i = 0; i < design_.boxes.size(); ++i)
-            setEnabled(design_.boxes[i], static_cast<int>(i) < f.boxesUsed);
-        if (!design_.emptyBeforeEnabling) empty();
-    }
-
-    void empty() {
-        for (const auto& b : design_.boxes) setText(b, "");
-        setText(design_.resultBox, "");
-    }
-
     const FigureWindowDesign& design_;
-    std::string chosen_;
 };
 
 }  // namespace

@@ -1,6 +1,6 @@
 // What the word-problem windows share: an optional choice of case by option
-// buttons (each case re-captions some labels and empties the boxes), a
-// calculation over the window's texts, and a copy text built from them.
+// buttons (a case window: each case re-captions some labels and empties the
+// boxes), a calculation over the window's texts, and a copy text built from them.
 #pragma once
 
 #include <functional>
@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/casewindow.h"
 #include "framework/outcome.h"
 #include "framework/windowmodel.h"
 
@@ -21,14 +22,9 @@ inline bool readLeading(Calculation& calc, std::initializer_list<std::pair<doubl
     return !calc.failed();
 }
 
-struct WordCase {
-    std::string option;  // "Option1"
-    Texts captions;      // labels the case sets
-};
-
 struct WordWindowDesign {
     WindowDecl decl;
-    std::vector<WordCase> cases;  // empty: the window has no choice of case
+    std::vector<WindowCase> cases;  // empty: the window has no choice of case
     Texts emptied;                // what Clear and a case change empty
     bool caseEnablesCopy = false;
     // Calculate for the chosen case (index into `cases`, 0 without cases).
@@ -37,21 +33,16 @@ struct WordWindowDesign {
     std::function<std::string(std::size_t, const Texts&)> copyText;
 };
 
-class WordWindow : public WindowModel {
+class WordWindow : public CaseWindow {
 public:
     explicit WordWindow(WordWindowDesign design);
 
-    std::size_t chosenCase() const { return chosen_; }
-
 protected:
-    void onLoad() override;
-    void onSelect(std::string_view name) override;
     void onCalculate() override;
     std::string copyText() override;
 
 private:
     WordWindowDesign design_;
-    std::size_t chosen_ = 0;
 };
 
 // The label–box rows of a window without coordinates: label beside box, one row each.
