@@ -22,6 +22,27 @@ inline bool readLeading(Calculation& calc, std::initializer_list<std::pair<doubl
     return !calc.failed();
 }
 
+// The working's numbers: as the window writes them, a negative operand in
+// parentheses ("265÷(-5)").
+inline std::string num(double v) { return numberToText(v); }
+inline std::string operand(double v) { return v < 0 ? "(" + numberToText(v) + ")" : numberToText(v); }
+// The value a pupil reads off a shown answer, which is what a check puts back.
+inline double shownValue(double v) { return toNumberText(v).value; }
+// A check joins its two sides with "＝" where the shown answers give the fact
+// back to the last written digit, and with "≈" where their rounding shows.
+inline std::string checkSign(double left, double right) { return numberToText(left) == numberToText(right) ? "＝" : "≈"; }
+
+// Builds a working; a number it cannot write (only from texts the boxes never
+// admit) leaves the answer without one rather than failing the calculation.
+template <typename Build>
+Working workingOf(Build build) {
+    try {
+        return build();
+    } catch (const NumFailure&) {
+        return {};
+    }
+}
+
 struct WordWindowDesign {
     WindowDecl decl;
     std::vector<WindowCase> cases;  // empty: the window has no choice of case
