@@ -36,6 +36,8 @@ void CaseWindow::choose(std::size_t index) {
     for (std::size_t i = 0; i < table_.switched.size(); ++i) setEnabled(table_.switched[i], i < c.boxesEnabled);
     if (!table_.emptyBeforeEnabling) empty();
     if (table_.enablesCopy) setCopyEnabled(true);
+    // The answer the working explained is gone with the emptied boxes.
+    if (decl().showsWorking) setWorking({});
 }
 
 void CaseWindow::empty() {
