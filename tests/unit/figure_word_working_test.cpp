@@ -206,3 +206,24 @@ TEST(WordWorking, ClearACaseChangeAndAFailureLeaveNoStaleWorking) {
     f->key("Y");
     EXPECT_TRUE(f->working().empty());
 }
+
+TEST(WordWorking, WithoutAWorkingThePaneHasTheWindowsReason) {
+    struct Case { const char* form; const char* key; std::vector<std::pair<const char*, const char*>> inputs; const char* note; };
+    const Case cases[] = {
+        {"Form7", nullptr, {{"Text1", "35"}, {"Text2", "7"}}, "脚的个数必须为偶数！"},
+        {"Form7", nullptr, {{"Text1", "35"}, {"Text2", "40000"}}, "发生错误！"},
+        {"Form19", nullptr, {{"Text1", "5"}, {"Text2", "8"}}, "和必须大于差！"},
+        {"Form23", "S", {{"Text1", "8"}, {"Text2", "25"}, {"Text3", "1"}}, "大盈必须大于小盈！"},
+        {"Form23", "H", {{"Text1", "21"}, {"Text2", "21"}, {"Text3", "1"}}, "大亏必须大于小亏！"},
+        {"Form22", nullptr, {{"Text1", "72"}, {"Text2", "1"}}, "发生错误！"},
+        {"Form39", nullptr, {{"Text1", "23"}, {"Text2", ""}, {"Text3", "3"}}, "发生错误！"},
+    };
+    for (const Case& c : cases) {
+        auto m = openWindowModel(c.form);
+        if (c.key) m->key(c.key);
+        for (const auto& [box, value] : c.inputs) m->edit(box, value);
+        m->press("Command1");
+        EXPECT_TRUE(m->working().empty()) << c.form;
+        EXPECT_EQ(m->workingNote(), c.note) << c.form;
+    }
+}

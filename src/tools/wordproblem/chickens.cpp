@@ -80,6 +80,7 @@ std::unique_ptr<WindowModel> makeChickensWindow() {
     d.managesCopy = true;
     d.copyPrimary = "Text3";
     d.showsWorking = true;
+    s.rejectionBox = "Text4";
     s.emptied = {{"Text1", ""}, {"Text2", ""}, {"Text3", ""}, {"Text4", ""}};
     s.calculate = [](std::size_t, const Texts& t) { return chickensCalculate(t.at("Text1"), t.at("Text2")); };
     s.copyText = [](std::size_t, const Texts& t) { return chickensCopyText(t.at("Text3"), t.at("Text4")); };

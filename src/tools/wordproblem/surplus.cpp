@@ -62,6 +62,7 @@ std::unique_ptr<WindowModel> makeSurplusWindow() {
     d.managesCopy = true;
     d.copyPrimary = "Text4";
     d.showsWorking = true;
+    s.rejectionBox = "Text4";
     s.cases = {{"Option1", {{"Label1", "盈"}, {"Label2", "亏"}, {"Label7", examples[0]}}},
                {"Option2", {{"Label1", "大盈"}, {"Label2", "小盈"}, {"Label7", examples[1]}}},
                {"Option3", {{"Label1", "大亏"}, {"Label2", "小亏"}, {"Label7", examples[2]}}}};

@@ -152,6 +152,7 @@ std::unique_ptr<WindowModel> makeSumDifferenceWindow() {
     auto s = twoNumbersDesign("Form19", "两数之和", "两数之差",
                             "例题：小明在一次测验中语文和数学得分的总和是192分，语文(小数)比数学(大数)少8分。语文数学各多少分？");
     s.calculate = [](std::size_t, const Texts& t) { return sumDifferenceCalculate(t.at("Text1"), t.at("Text2")); };
+    s.rejectionBox = "Text4";
     return std::make_unique<WordWindow>(std::move(s));
 }
 

@@ -85,7 +85,13 @@ WordWindow::WordWindow(WordWindowDesign design)
     : CaseWindow(placed(design), casesOf(design), design.emptied), design_(std::move(design)) {}
 
 void WordWindow::onCalculate() {
-    if (design_.calculate) apply(design_.calculate(chosenCase(), texts()));
+    if (!design_.calculate) return;
+    const Outcome o = design_.calculate(chosenCase(), texts());
+    apply(o);
+    // A rejection is told in a box, not in a message box: its reason is what
+    // the working pane shows instead of a working.
+    if (o.failed && o.messages.empty() && o.working.empty() && !design_.rejectionBox.empty())
+        if (auto it = o.set.find(design_.rejectionBox); it != o.set.end()) setWorking({}, it->second);
 }
 
 std::string WordWindow::copyText() {

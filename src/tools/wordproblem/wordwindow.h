@@ -48,6 +48,7 @@ struct WordWindowDesign {
     std::vector<WindowCase> cases;  // empty: the window has no choice of case
     Texts emptied;                // what Clear and a case change empty
     bool caseEnablesCopy = false;
+    std::string rejectionBox;  // where a rejected input's reason goes, if the window rejects any
     // Calculate for the chosen case (index into `cases`, 0 without cases).
     std::function<Outcome(std::size_t, const Texts&)> calculate;
     // The clipboard text, once the primary output holds something.
