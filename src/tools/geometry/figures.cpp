@@ -326,7 +326,7 @@ Outcome figureCalculate(const FigureWindowDesign& design, std::size_t index, con
         std::string n = numberToText(m[i]);
         numbers.push_back(m[i] < 0 ? "(" + n + ")" : n);
     }
-    std::string symbol = design.resultCaption.substr(0, design.resultCaption.find('='));
+    const std::string symbol = design.resultCaption.substr(0, design.resultCaption.find('='));
     out.working.steps({symbol + std::string(sign::kEquals) + fill(f.steps.pattern, f.steps.letters, "π"),
                        fill(f.steps.pattern, numbers, numberToText(kPi)), result});
     return out;
