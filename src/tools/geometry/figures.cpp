@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "framework/casewindow.h"
+
 // The results must agree to the last shown digit on every platform: no fused
 // multiply-add where the formula multiplies and then adds.
 #if defined(__clang__)
@@ -20,7 +22,8 @@ const char* const kSolidNames[] = {"正方体", "长方体", "圆柱", "圆锥"}
 const char* const kSolidKeys[] = {"Z", "C", "Y", "U"};
 
 Figure figure(int i, const char* const* names, const char* const* keys, std::string formula, std::string note,
-              std::vector<std::pair<std::string, std::string>> labels, int used, double (*result)(const double*)) {
+              std::vector<std::pair<std::string, std::string>> labels, int used, FigureSteps steps,
+              double (*result)(const double*)) {
     Figure f;
     f.option = "Option" + std::to_string(i + 1);
     f.caption = names[i];
@@ -29,6 +32,7 @@ Figure figure(int i, const char* const* names, const char* const* keys, std::str
     f.note = std::move(note);
     f.labels = std::move(labels);
     f.boxesUsed = used;
+    f.steps = std::move(steps);
     f.result = result;
     return f;
 }
@@ -40,22 +44,23 @@ FigureWindowDesign makeAreaDesign() {
     const auto* k = kPlaneKeys;
     s.figures = {
         figure(0, n, k, " S＝a·h÷2", "注：a为三角形的底，h为底边上的高。", {{"Label12", "a="}, {"Label13", "h="}}, 2,
-               [](const double* m) { return m[0] * m[1] / 2; }),
+               {"#0×#1÷2", {"a", "h"}}, [](const double* m) { return m[0] * m[1] / 2; }),
         figure(1, n, k, " S＝a·h", "注：a为平行四边形的底，h为底边上的高。", {{"Label12", "a="}, {"Label13", "h="}}, 2,
-               [](const double* m) { return m[0] * m[1]; }),
+               {"#0×#1", {"a", "h"}}, [](const double* m) { return m[0] * m[1]; }),
         figure(2, n, k, " S＝a·b", "注：a为长方形的长，b为长方形的宽。", {{"Label12", "a="}, {"Label13", "b="}}, 2,
-               [](const double* m) { return m[0] * m[1]; }),
+               {"#0×#1", {"a", "b"}}, [](const double* m) { return m[0] * m[1]; }),
         figure(3, n, k, " S＝a·a", "注：a为正方形的边长。", {{"Label12", "a="}}, 1,
-               [](const double* m) { return m[0] * m[0]; }),
+               {"#0×#0", {"a"}}, [](const double* m) { return m[0] * m[0]; }),
         figure(4, n, k, " S＝(a+b)·h÷2", "注：a、b分别为梯形的上底与下底，h为底边上的高。",
-               {{"Label12", "a="}, {"Label13", "b="}, {"Label14", "h="}}, 3,
+               {{"Label12", "a="}, {"Label13", "b="}, {"Label14", "h="}}, 3, {"(#0＋#1)×#2÷2", {"a", "b", "h"}},
                [](const double* m) { return (m[0] + m[1]) * m[2] / 2; }),
         figure(5, n, k, " S＝d1·d2÷2", "注：d1、d2分别为菱形的两条对角线。", {{"Label12", "d1="}, {"Label13", "d2="}}, 2,
-               [](const double* m) { return m[0] * m[1] / 2; }),
+               {"#0×#1÷2", {"d1", "d2"}}, [](const double* m) { return m[0] * m[1] / 2; }),
         figure(6, n, k, " S＝r·r·π", "注：π为圆周率（取3.14），r为圆的半径。", {{"Label12", "r="}}, 1,
-               [](const double* m) { return m[0] * m[0] * kPi; }),
+               {"#0×#0×π", {"r"}}, [](const double* m) { return m[0] * m[0] * kPi; }),
         figure(7, n, k, " S＝r·r·π·a/360", "注：π为圆周率（取3.14），r为圆的半径，a为扇形圆心角的度数。",
-               {{"Label12", "r="}, {"Label13", "a="}}, 2, [](const double* m) { return m[0] * m[0] * kPi * (m[1] / 360); }),
+               {{"Label12", "r="}, {"Label13", "a="}}, 2, {"#0×#0×π×(#1÷360)", {"r", "a"}},
+               [](const double* m) { return m[0] * m[0] * kPi * (m[1] / 360); }),
     };
     s.figures[7].sector = true;
     s.boxes = {"Text1", "Text2", "Text3"};
@@ -82,20 +87,23 @@ FigureWindowDesign makePerimeterDesign() {
     const auto* k = kPlaneKeys;
     s.figures = {
         figure(0, n, k, "C＝a+b+c", "注：a、b、c分别为三角形的三边长。", {{"Label4", "a="}, {"Label5", "b="}, {"Label6", "c="}},
-               3, [](const double* m) { return m[0] + m[1] + m[2]; }),
+               3, {"#0＋#1＋#2", {"a", "b", "c"}}, [](const double* m) { return m[0] + m[1] + m[2]; }),
         figure(1, n, k, "C＝2(a+b)", "注：a、b分别为平行四边形相邻的两边长。", {{"Label4", "a="}, {"Label5", "b="}}, 2,
-               [](const double* m) { return (m[0] + m[1]) * 2; }),
+               {"2×(#0＋#1)", {"a", "b"}}, [](const double* m) { return (m[0] + m[1]) * 2; }),
         figure(2, n, k, "C＝2(a+b)", "注：a、b分别为长方形的长和宽。", {{"Label4", "a="}, {"Label5", "b="}}, 2,
-               [](const double* m) { return (m[0] + m[1]) * 2; }),
-        figure(3, n, k, "C＝4a", "注：a为正方形的边长。", {{"Label4", "a="}}, 1, [](const double* m) { return m[0] * 4; }),
+               {"2×(#0＋#1)", {"a", "b"}}, [](const double* m) { return (m[0] + m[1]) * 2; }),
+        figure(3, n, k, "C＝4a", "注：a为正方形的边长。", {{"Label4", "a="}}, 1, {"4×#0", {"a"}},
+               [](const double* m) { return m[0] * 4; }),
         figure(4, n, k, "C＝a+b+c+d", "注：a、b、c、d分别为梯形的上、下底和两腰。",
                {{"Label4", "a="}, {"Label5", "b="}, {"Label6", "c="}, {"Label9", "d="}}, 4,
-               [](const double* m) { return m[0] + m[1] + m[2] + m[3]; }),
-        figure(5, n, k, "C＝4a", "注：a为菱形的边长。", {{"Label4", "a="}}, 1, [](const double* m) { return m[0] * 4; }),
+               {"#0＋#1＋#2＋#3", {"a", "b", "c", "d"}}, [](const double* m) { return m[0] + m[1] + m[2] + m[3]; }),
+        figure(5, n, k, "C＝4a", "注：a为菱形的边长。", {{"Label4", "a="}}, 1, {"4×#0", {"a"}},
+               [](const double* m) { return m[0] * 4; }),
         figure(6, n, k, "C＝πd", "注：π为圆周率（取3.14），d为圆的直径。", {{"Label4", "d="}}, 1,
-               [](const double* m) { return m[0] * kPi; }),
+               {"π×#0", {"d"}}, [](const double* m) { return m[0] * kPi; }),
         figure(7, n, k, "C＝2r[1+(πa/360)]", "注：π为圆周率（取3.14），r为圆半径，a为扇形圆心角的度数。",
-               {{"Label4", "r="}, {"Label5", "a="}}, 2, [](const double* m) { return 2 * m[0] * (kPi * m[1] / 360 + 1); }),
+               {{"Label4", "r="}, {"Label5", "a="}}, 2, {"2×#0×(π×#1÷360＋1)", {"r", "a"}},
+               [](const double* m) { return 2 * m[0] * (kPi * m[1] / 360 + 1); }),
     };
     s.figures[7].sector = true;
     s.boxes = {"Text1", "Text2", "Text3", "Text4"};
@@ -136,13 +144,15 @@ FigureWindowDesign makeVolumeDesign() {
     const auto* k = kSolidKeys;
     s.figures = {
         figure(0, n, k, " V=a·a·a", "注：a为正方体的棱长。", {{"Label4", "a="}}, 1,
-               [](const double* m) { return std::pow(m[0], 3); }),
+               {"#0×#0×#0", {"a"}}, [](const double* m) { return std::pow(m[0], 3); }),
         figure(1, n, k, " V=abc", "注：a，b，c分别为长方体的长、宽、高。", {{"Label4", "a="}, {"Label5", "b="}}, 3,
-               [](const double* m) { return m[0] * m[1] * m[2]; }),
+               {"#0×#1×#2", {"a", "b", "c"}}, [](const double* m) { return m[0] * m[1] * m[2]; }),
         figure(2, n, k, " V=r·r·π·h", "注：π为圆周率（取3.14），r为圆柱底面的半径，h为圆柱的高。",
-               {{"Label4", "r="}, {"Label5", "h="}}, 2, [](const double* m) { return m[0] * m[0] * kPi * m[1]; }),
+               {{"Label4", "r="}, {"Label5", "h="}}, 2, {"#0×#0×π×#1", {"r", "h"}},
+               [](const double* m) { return m[0] * m[0] * kPi * m[1]; }),
         figure(3, n, k, " V=r·r·π·h÷3", "注：π为圆周率（取3.14），r为圆锥底面的半径，h为圆锥的高。",
-               {{"Label4", "r="}, {"Label5", "h="}}, 2, [](const double* m) { return m[0] * m[0] * kPi * m[1] / 3; }),
+               {{"Label4", "r="}, {"Label5", "h="}}, 2, {"#0×#0×π×#1÷3", {"r", "h"}},
+               [](const double* m) { return m[0] * m[0] * kPi * m[1] / 3; }),
     };
     solidLayout(s);
     s.boxTops = {2040, 2640, 3240};
@@ -161,13 +171,15 @@ FigureWindowDesign makeSurfaceDesign() {
     const auto* k = kSolidKeys;
     s.figures = {
         figure(0, n, k, " S=a·a·6", "注：a为正方体的棱长。", {{"Label4", "a="}}, 1,
-               [](const double* m) { return std::pow(m[0], 2) * 6; }),
+               {"#0×#0×6", {"a"}}, [](const double* m) { return std::pow(m[0], 2) * 6; }),
         figure(1, n, k, " S=2(ab+bc+ac)", "注：a，b，c分别为长方体的长、宽、高。", {{"Label4", "a="}, {"Label5", "b="}}, 3,
-               [](const double* m) { return (m[0] * m[1] + m[1] * m[2] + m[0] * m[2]) * 2; }),
+               {"2×(#0×#1＋#1×#2＋#0×#2)", {"a", "b", "c"}}, [](const double* m) { return (m[0] * m[1] + m[1] * m[2] + m[0] * m[2]) * 2; }),
         figure(2, n, k, " S=2πr(r+h)", "注：π为圆周率（取3.14），r为圆柱底面的半径，h为圆柱的高。",
-               {{"Label4", "r="}, {"Label5", "h="}}, 2, [](const double* m) { return m[0] * 2 * kPi * (m[0] + m[1]); }),
+               {{"Label4", "r="}, {"Label5", "h="}}, 2, {"2×π×#0×(#0＋#1)", {"r", "h"}},
+               [](const double* m) { return m[0] * 2 * kPi * (m[0] + m[1]); }),
         figure(3, n, k, " S=πr(l+r)", "注：π为圆周率（取3.14），r为圆锥底面的半径，l为圆锥的母线。",
-               {{"Label4", "r="}, {"Label5", "l="}}, 2, [](const double* m) { return m[0] * kPi * (m[0] + m[1]); }),
+               {{"Label4", "r="}, {"Label5", "l="}}, 2, {"#0×π×(#0＋#1)", {"r", "l"}},
+               [](const double* m) { return m[0] * kPi * (m[0] + m[1]); }),
     };
     solidLayout(s);
     s.boxTops = {1920, 2520, 3120};
@@ -188,6 +200,7 @@ WindowDecl declare(const FigureWindowDesign& s) {
     d.client = s.client;
     d.keyPreview = true;
     d.copyPrimary = s.resultBox;
+    d.showsWorking = true;
     auto& c = d.controls;
     for (std::size_t i = 0; i < s.figures.size(); ++i)
         c.push_back(option(s.figures[i].option, s.figures[i].caption, s.figures[i].key).place(120, s.optionTops[i], 1305, 420));
@@ -217,58 +230,54 @@ WindowDecl declare(const FigureWindowDesign& s) {
     return d;
 }
 
-class FigureWindow : public WindowModel {
+CaseTable casesOf(const FigureWindowDesign& s) {
+    CaseTable t;
+    for (const Figure& f : s.figures) {
+        WindowCase c;
+        c.option = f.option;
+        c.captions = {{s.formulaBox, f.formula}, {s.noteLabel, f.note}};
+        c.captions.insert(c.captions.end(), f.labels.begin(), f.labels.end());
+        c.boxesEnabled = static_cast<std::size_t>(f.boxesUsed);
+        t.cases.push_back(std::move(c));
+    }
+    t.switched = s.boxes;
+    for (const auto& b : s.boxes) t.emptied[b] = "";
+    t.emptied[s.resultBox] = "";
+    t.emptyBeforeEnabling = s.emptyBeforeEnabling;
+    t.chooseFirstAtLoad = true;
+    return t;
+}
+
+class FigureWindow : public CaseWindow {
 public:
     explicit FigureWindow(const FigureWindowDesign& design)
-        : WindowModel(declare(design), {}, clearTextsOf(design)), design_(design) {}
+        : CaseWindow(declare(design), casesOf(design), casesOf(design).emptied), design_(design) {}
 
 protected:
-    void onLoad() override { select(design_.figures.front().option); }
-
-    void onSelect(std::string_view name) override {
-        // A click on the figure already chosen is no choice: the boxes keep what was typed.
-        if (name == chosen_) return;
-        for (std::size_t i = 0; i < design_.figures.size(); ++i)
-            if (design_.figures[i].option == name) {
-                chosen_ = design_.figures[i].option;
-                choose(design_.figures[i]);
-            }
-    }
-
-    void onCalculate() override {
-        for (std::size_t i = 0; i < design_.figures.size(); ++i)
-            if (state(design_.figures[i].option).checked) {
-                apply(figureCalculate(design_, i, texts()));
-                return;
-            }
-    }
+    void onCalculate() override { apply(figureCalculate(design_, chosenCase(), texts())); }
 
 private:
-    static Texts clearTextsOf(const FigureWindowDesign& s) {
-        Texts t;
-        for (const auto& b : s.boxes) t[b] = "";
-        t[s.resultBox] = "";
-        return t;
-    }
-
-    void choose(const Figure& f) {
-        setText(design_.formulaBox, f.formula);
-        setText(design_.noteLabel, f.note);
-        for (const auto& [labelName, caption] : f.labels) setText(labelName, caption);
-        if (design_.emptyBeforeEnabling) empty();
-        for (std::size_t i = 0; i < design_.boxes.size(); ++i)
-            setEnabled(design_.boxes[i], static_cast<int>(i) < f.boxesUsed);
-        if (!design_.emptyBeforeEnabling) empty();
-    }
-
-    void empty() {
-        for (const auto& b : design_.boxes) setText(b, "");
-        setText(design_.resultBox, "");
-    }
-
     const FigureWindowDesign& design_;
-    std::string chosen_;
 };
+
+// "#0×#1÷2" with each #i replaced by parts[i], and π by `pi`.
+std::string fill(std::string_view pattern, const std::vector<std::string>& parts, std::string_view pi) {
+    constexpr std::string_view kPiSign = "π";
+    std::string s;
+    for (std::size_t i = 0; i < pattern.size();) {
+        if (pattern[i] == '#' && i + 1 < pattern.size()) {
+            const std::size_t k = static_cast<std::size_t>(pattern[i + 1] - '0');
+            s += k < parts.size() ? parts[k] : std::string();
+            i += 2;
+        } else if (pattern.substr(i, kPiSign.size()) == kPiSign) {
+            s += pi;
+            i += kPiSign.size();
+        } else {
+            s += pattern[i++];
+        }
+    }
+    return s;
+}
 
 }  // namespace
 
@@ -298,9 +307,28 @@ Outcome figureCalculate(const FigureWindowDesign& design, std::size_t index, con
         auto it = texts.find(design.boxes[i]);
         if (it != texts.end()) calc.step([&] { m[i] = leadingNumber(it->second); });
     }
-    calc.step([&] { out.show(design.resultBox, numberToText(f.result(m))); });
-    if (!calc.failed() && f.sector && m[1] > 360) out.show(design.resultBox, std::string(kSectorAngleRejection));
-    calc.reportTo(out);
+    std::string result;
+    calc.step([&] { result = numberToText(f.result(m)); });
+    if (calc.failed()) {
+        calc.reportTo(out);
+        return out;
+    }
+    if (f.sector && m[1] > 360) {
+        out.show(design.resultBox, std::string(kSectorAngleRejection));
+        out.working.line(std::string(kSectorAngleRejection));
+        return out;
+    }
+    out.show(design.resultBox, result);
+    // The numbers as the window read them; a negative one (only a caller
+    // passing texts the boxes never admit) in parentheses.
+    std::vector<std::string> numbers;
+    for (std::size_t i = 0; i < f.steps.letters.size() && i < 4; ++i) {
+        std::string n = numberToText(m[i]);
+        numbers.push_back(m[i] < 0 ? "(" + n + ")" : n);
+    }
+    const std::string symbol = design.resultCaption.substr(0, design.resultCaption.find('='));
+    out.working.steps({symbol + std::string(sign::kEquals) + fill(f.steps.pattern, f.steps.letters, "π"),
+                       fill(f.steps.pattern, numbers, numberToText(kPi)), result});
     return out;
 }
 

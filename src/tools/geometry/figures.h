@@ -16,6 +16,14 @@ namespace kz {
 
 inline constexpr std::string_view kSectorAngleRejection = "a不能大于360";
 
+// The working's expression in the window's order of operations: "#0×#1÷2",
+// where #i stands for the i-th measure (its letter in the formula line, its
+// number in the next) and π for 3.14 once the numbers are in.
+struct FigureSteps {
+    std::string pattern;
+    std::vector<std::string> letters;  // #0, #1, ... as the formula names them
+};
+
 struct Figure {
     std::string option;   // "Option1"
     std::string caption;  // "三角形"
@@ -25,6 +33,7 @@ struct Figure {
     // Measure labels the figure captions, in order; the others keep theirs.
     std::vector<std::pair<std::string, std::string>> labels;
     int boxesUsed = 1;  // the first this many measure boxes are enabled
+    FigureSteps steps;
     // The value from the measure boxes in order; the arithmetic is in the
     // order the textbook formula is written, which decides the last digit.
     double (*result)(const double* m) = nullptr;
@@ -54,7 +63,8 @@ const FigureWindowDesign& volumeDesign();     // Form16
 const FigureWindowDesign& surfaceDesign();    // Form17
 
 // Calculate for figure `index` of `design` on the window's texts: the result
-// box's new text (the number, or the angle rejection for a sector).
+// box's new text (the number, or the angle rejection for a sector), and the
+// working: the formula, the numbers put in, the result.
 Outcome figureCalculate(const FigureWindowDesign& design, std::size_t index, const Texts& texts);
 
 std::unique_ptr<WindowModel> makeAreaWindow();       // Form9

@@ -3,6 +3,29 @@
 
 namespace kz {
 
+namespace {
+
+// The assumption method: all chickens first, then every rabbit makes up two feet.
+Working chickensWorking(double heads, double feet, double rabbits, double chickens) {
+    return workingOf([&] {
+        constexpr std::string_view kUnit = "（只）";
+        const double allChickens = heads * 2;
+        const double missing = feet - allChickens;
+        const double back = shownValue(rabbits) * 4 + shownValue(chickens) * 2;
+        Working w;
+        w.line("假设全是鸡，共有脚：" + operand(heads) + "×2＝" + num(allChickens) + std::string(kUnit));
+        w.line("比实际少：" + operand(feet) + "－" + operand(allChickens) + "＝" + num(missing) + std::string(kUnit));
+        w.line("每只兔比每只鸡多：4－2＝2" + std::string(kUnit));
+        w.line("兔：" + operand(missing) + "÷2＝" + num(rabbits) + std::string(kUnit));
+        w.line("鸡：" + operand(heads) + "－" + operand(rabbits) + "＝" + num(chickens) + std::string(kUnit));
+        w.line(lead::kCheck, operand(rabbits) + "×4＋" + operand(chickens) + "×2" + checkSign(back, feet) + num(feet) +
+                                 std::string(kUnit));
+        return w;
+    });
+}
+
+}  // namespace
+
 Outcome chickensCalculate(std::string_view headsText, std::string_view feetText) {
     Outcome out;
     Calculation calc(true);
@@ -29,8 +52,10 @@ Outcome chickensCalculate(std::string_view headsText, std::string_view feetText)
     if (feet > 4 * heads) return reject("脚的个数输入过大！");
     if (feet / 2.0 < heads) return reject("脚的个数输入过小！");
     const double rabbits = feet / 2.0 - heads;
+    const double chickens = heads - (feet / 2.0 - heads);
     out.show("Text3", numberToText(rabbits));
-    out.show("Text4", numberToText(heads - (feet / 2.0 - heads)));
+    out.show("Text4", numberToText(chickens));
+    out.working = chickensWorking(heads, feet, rabbits, chickens);
     return out;
 }
 
@@ -54,6 +79,8 @@ std::unique_ptr<WindowModel> makeChickensWindow() {
     d.controls.push_back(check("Check2", "").hidden());
     d.managesCopy = true;
     d.copyPrimary = "Text3";
+    d.showsWorking = true;
+    s.rejectionBox = "Text4";
     s.emptied = {{"Text1", ""}, {"Text2", ""}, {"Text3", ""}, {"Text4", ""}};
     s.calculate = [](std::size_t, const Texts& t) { return chickensCalculate(t.at("Text1"), t.at("Text2")); };
     s.copyText = [](std::size_t, const Texts& t) { return chickensCopyText(t.at("Text3"), t.at("Text4")); };

@@ -9,19 +9,52 @@
 namespace kz {
 
 namespace {
+
 const char* const kSought[] = {"草坪原有草量", "牛吃草的天数", "吃草牛的数量"};
+
+// The growth counted in cows' daily rations: that many cows eat only the new
+// grass, the others eat the grass the meadow had. The check: the grass it had
+// and the grass grown are what the cows ate.
+Working cowsWorking(std::size_t which, double x, double y, double g, double v) {
+    return workingOf([&] {
+        Working w;
+        double grass = x, cows = y, days = y;
+        if (which == 0) {
+            const double eaten = x * y, grown = y * g;
+            w.line(num(x) + "头牛" + num(y) + "天吃草：" + operand(x) + "×" + operand(y) + "＝" + num(eaten));
+            w.line(num(y) + "天新长的草：" + operand(y) + "×" + operand(g) + "＝" + num(grown));
+            w.line("原有草量：" + operand(eaten) + "－" + operand(grown) + "＝" + num(v));
+            grass = shownValue(v);
+            cows = x;
+        } else if (which == 1) {
+            const double rest = y - g;
+            w.line("吃原有草的牛：" + operand(y) + "－" + operand(g) + "＝" + num(rest));
+            w.line("牛吃草的天数：" + operand(x) + "÷" + operand(rest) + "＝" + num(v));
+            days = shownValue(v);
+        } else {
+            const double rest = x / y;
+            w.line("吃原有草的牛：" + operand(x) + "÷" + operand(y) + "＝" + num(rest));
+            w.line("吃草牛的数量：" + operand(rest) + "＋" + operand(g) + "＝" + num(v));
+            cows = shownValue(v);
+        }
+        w.line(lead::kCheck, operand(grass) + "＋" + operand(days) + "×" + operand(g) +
+                                 checkSign(grass + days * g, cows * days) + operand(cows) + "×" + operand(days));
+        return w;
+    });
 }
+
+}  // namespace
 
 Outcome cowsCalculate(std::size_t which, std::string_view xText, std::string_view yText, std::string_view growthText) {
     Outcome out;
     Calculation calc(true);
+    double x = 0, y = 0, g = 0, v = 0;
     std::string result;
     calc.step([&] {
         // Every box must hold a number as a whole: an empty box is a mistake, not 0.
-        const double x = strictNumber(xText);
-        const double y = strictNumber(yText);
-        const double g = strictNumber(growthText);
-        double v = 0;
+        x = strictNumber(xText);
+        y = strictNumber(yText);
+        g = strictNumber(growthText);
         switch (which) {
             case 0: v = finiteOrFail(finiteOrFail(x * y) - finiteOrFail(y * g)); break;
             case 1: v = quotientOrFail(x, finiteOrFail(y - g)); break;
@@ -29,7 +62,10 @@ Outcome cowsCalculate(std::size_t which, std::string_view xText, std::string_vie
         }
         result = numberToText(v);
     });
-    if (!calc.failed()) out.show("Text5", result);
+    if (!calc.failed()) {
+        out.show("Text5", result);
+        out.working = cowsWorking(which, x, y, g, v);
+    }
     calc.reportTo(out);
     return out;
 }
@@ -55,6 +91,7 @@ std::unique_ptr<WindowModel> makeCowsWindow() {
     for (auto& b : buttonRow(8)) d.controls.push_back(b);
     d.managesCopy = true;
     d.copyPrimary = "Text5";
+    d.showsWorking = true;
     s.cases = {
         {"Option1", {{"Label1", "吃草牛的数量"}, {"Label2", "牛吃草的天数"}, {"Label8", kSought[0]}, {"Label5", examples[0]}}},
         {"Option2", {{"Label1", "草坪原有草量"}, {"Label2", "吃草牛的数量"}, {"Label8", kSought[1]}, {"Label5", examples[1]}}},

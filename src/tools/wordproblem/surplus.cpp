@@ -17,9 +17,25 @@ Outcome surplusCalculate(std::size_t which, std::string_view firstText, std::str
         out.failed = true;
         return out;
     }
-    std::string shares;
-    calc.step([&] { shares = numberToText(quotientOrFail(which == 0 ? a + b : a - b, d)); });
-    if (!calc.failed()) out.show("Text4", shares);
+    const double total = which == 0 ? a + b : a - b;
+    double shares = 0;
+    calc.step([&] { shares = quotientOrFail(total, d); });
+    std::string sharesText;
+    calc.step([&] { sharesText = numberToText(shares); });
+    if (!calc.failed()) {
+        out.show("Text4", sharesText);
+        out.working = workingOf([&] {
+            // Both shares-outs differ by the whole of the surplus and deficit
+            // (or by the difference of two surpluses or of two deficits).
+            const char* const names[] = {"盈＋亏", "大盈－小盈", "大亏－小亏"};
+            const std::string given = operand(a) + (which == 0 ? "＋" : "－") + operand(b);
+            Working w;
+            w.line("相差的总数：" + std::string(names[which < 3 ? which : 0]) + "＝" + given + "＝" + num(total));
+            w.line("份数：相差的总数÷分配数的差＝" + operand(total) + "÷" + operand(d) + "＝" + sharesText);
+            w.line(lead::kCheck, operand(shares) + "×" + operand(d) + checkSign(shownValue(shares) * d, total) + given);
+            return w;
+        });
+    }
     calc.reportTo(out);
     return out;
 }
@@ -45,6 +61,8 @@ std::unique_ptr<WindowModel> makeSurplusWindow() {
     for (auto& b : buttonRow(8)) d.controls.push_back(b);
     d.managesCopy = true;
     d.copyPrimary = "Text4";
+    d.showsWorking = true;
+    s.rejectionBox = "Text4";
     s.cases = {{"Option1", {{"Label1", "盈"}, {"Label2", "亏"}, {"Label7", examples[0]}}},
                {"Option2", {{"Label1", "大盈"}, {"Label2", "小盈"}, {"Label7", examples[1]}}},
                {"Option3", {{"Label1", "大亏"}, {"Label2", "小亏"}, {"Label7", examples[2]}}}};

@@ -8,15 +8,22 @@ namespace {
 const char* const kTimes[] = {"错车时间", "超车时间"};
 const char* const kSpeeds[] = {"船速", "水速"};
 
-// Reads the boxes, computes one number into Text5; a failure shows the one
-// message and leaves the last answer.
-template <typename Compute>
-Outcome intoText5(std::initializer_list<std::pair<double*, std::string_view>> inputs, Compute compute) {
+// Reads the boxes, computes one number into Text5 and explains it; a failure
+// shows the one message and leaves the last answer.
+template <typename Compute, typename Explain>
+Outcome intoText5(std::initializer_list<std::pair<double*, std::string_view>> inputs, Compute compute, Explain explain) {
     Outcome out;
     Calculation calc(true);
+    double value = 0;
     std::string result;
-    if (readLeading(calc, inputs)) calc.step([&] { result = numberToText(compute()); });
-    if (!calc.failed()) out.show("Text5", result);
+    if (readLeading(calc, inputs)) calc.step([&] {
+        value = compute();
+        result = numberToText(value);
+    });
+    if (!calc.failed()) {
+        out.show("Text5", result);
+        out.working = workingOf([&] { return explain(value); });
+    }
     calc.reportTo(out);
     return out;
 }
@@ -26,14 +33,43 @@ Outcome intoText5(std::initializer_list<std::pair<double*, std::string_view>> in
 Outcome trainCalculate(std::size_t which, std::string_view lengthA, std::string_view speedA, std::string_view lengthB,
                        std::string_view speedB) {
     double a = 0, u = 0, b = 0, v = 0;
-    return intoText5({{&a, lengthA}, {&u, speedA}, {&b, lengthB}, {&v, speedB}},
-                     [&] { return which == 0 ? quotientOrFail(a + b, u + v) : quotientOrFail(a + b, v - u); });
+    return intoText5(
+        {{&a, lengthA}, {&u, speedA}, {&b, lengthB}, {&v, speedB}},
+        [&] { return which == 0 ? quotientOrFail(a + b, u + v) : quotientOrFail(a + b, v - u); },
+        [&](double time) {
+            // The trains cover their two lengths at the sum (head-on) or the
+            // difference (overtaking) of their speeds.
+            const bool passing = which == 0;
+            const std::string lengths = operand(a) + "＋" + operand(b);
+            const std::string speeds = passing ? operand(u) + "＋" + operand(v) : operand(v) + "－" + operand(u);
+            const double length = a + b, speed = passing ? u + v : v - u;
+            Working w;
+            w.line("两车长度之和：" + lengths + "＝" + num(length));
+            w.line(std::string(passing ? "两车速度之和：" : "两车速度之差：") + speeds + "＝" + num(speed));
+            w.line(std::string(kTimes[passing ? 0 : 1]) + "：" + operand(length) + "÷" + operand(speed) + "＝" + num(time));
+            w.line(lead::kCheck, "(" + speeds + ")×" + operand(time) + checkSign(speed * shownValue(time), length) + lengths);
+            return w;
+        });
 }
 
 Outcome riverCalculate(std::size_t which, std::string_view downstream, std::string_view upstream) {
     double d = 0, w = 0;
-    return intoText5({{&d, downstream}, {&w, upstream}},
-                     [&] { return finiteOrFail(which == 0 ? (d + w) / 2 : (d - w) / 2); });
+    return intoText5(
+        {{&d, downstream}, {&w, upstream}}, [&] { return finiteOrFail(which == 0 ? (d + w) / 2 : (d - w) / 2); },
+        [&](double speed) {
+            // The check goes back from the one speed to the other and on to the upstream speed.
+            const bool boat = which == 0;
+            const double shown = shownValue(speed);
+            const double other = d - shown;  // the water's speed from the boat's, or the boat's from the water's
+            const double back = boat ? shown - other : other - shown;
+            Working work;
+            work.steps({boat ? "船速＝(顺水速度＋逆水速度)÷2" : "水速＝(顺水速度－逆水速度)÷2",
+                        "(" + operand(d) + (boat ? "＋" : "－") + operand(w) + ")÷2", num(speed)});
+            work.line(lead::kCheck, operand(d) + "－" + operand(speed) + "＝" + num(other) + "，" +
+                                        (boat ? operand(speed) + "－" + operand(other) : operand(other) + "－" + operand(speed)) +
+                                        checkSign(back, w) + num(w));
+            return work;
+        });
 }
 
 std::unique_ptr<WindowModel> makeTrainWindow() {
@@ -57,6 +93,7 @@ std::unique_ptr<WindowModel> makeTrainWindow() {
     for (auto& b : buttonRow(9)) d.controls.push_back(b);
     d.managesCopy = true;
     d.copyPrimary = "Text5";
+    d.showsWorking = true;
     s.cases = {{"Option1", {{"Label3", kTimes[0]}, {"Label7", examples[0]}}},
                {"Option2", {{"Label3", kTimes[1]}, {"Label7", examples[1]}}}};
     s.emptied = {{"Text1", ""}, {"Text2", ""}, {"Text3", ""}, {"Text4", ""}, {"Text5", ""}};
@@ -87,6 +124,7 @@ std::unique_ptr<WindowModel> makeRiverWindow() {
     for (auto& b : buttonRow(7)) d.controls.push_back(b);
     d.managesCopy = true;
     d.copyPrimary = "Text5";
+    d.showsWorking = true;
     s.cases = {{"Option1", {{"Label3", kSpeeds[0]}, {"Label7", examples[0]}}},
                {"Option2", {{"Label3", kSpeeds[1]}, {"Label7", examples[1]}}}};
     s.emptied = {{"Text1", ""}, {"Text3", ""}, {"Text5", ""}};

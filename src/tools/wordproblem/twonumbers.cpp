@@ -25,21 +25,36 @@ Outcome smallAndLarge(double small, double large) {
 // two shown numbers always add up (or differ) exactly as the facts say. A
 // failing quotient shows the message once and leaves both boxes as they were:
 // no large number is made from an answer of an earlier problem.
-template <typename Small, typename Large>
-Outcome fromShownSmall(std::initializer_list<std::pair<double*, std::string_view>> inputs, Small small, Large largeFrom) {
+template <typename Small, typename Large, typename Explain>
+Outcome fromShownSmall(std::initializer_list<std::pair<double*, std::string_view>> inputs, Small small, Large largeFrom,
+                       Explain explain) {
     Outcome out;
     Calculation calc(true);
     NumberText smallText{};
+    double large = 0;
     std::string largeText;
     readLeading(calc, inputs);
     calc.step([&] { smallText = toNumberText(finiteOrFail(small())); });
-    calc.step([&] { largeText = numberToText(finiteOrFail(largeFrom(smallText.value))); });
+    calc.step([&] {
+        large = finiteOrFail(largeFrom(smallText.value));
+        largeText = numberToText(large);
+    });
     if (!calc.failed()) {
         out.show("Text3", std::string(smallText.view()));
         out.show("Text4", largeText);
+        out.working = workingOf([&] { return explain(smallText.value, large); });
     }
     calc.reportTo(out);
     return out;
+}
+
+// The small number is one share and the large one `multiple` shares, so the
+// given sum or difference is `shares` shares (written as the window forms it).
+Working sharesWorking(const char* given, double multiple, const std::string& sharesLine) {
+    Working w;
+    w.line("把小数看作1份，大数就是" + num(multiple) + "份");
+    w.line(std::string(given) + "的份数：" + sharesLine);
+    return w;
 }
 
 WordWindowDesign twoNumbersDesign(const char* form, const char* first, const char* second, const char* example) {
@@ -57,6 +72,7 @@ WordWindowDesign twoNumbersDesign(const char* form, const char* first, const cha
     d.controls.push_back(check("Check2", "").hidden());
     d.managesCopy = true;
     d.copyPrimary = "Text4";
+    d.showsWorking = true;
     s.emptied = {{"Text1", ""}, {"Text2", ""}, {"Text3", ""}, {"Text4", ""}};
     s.copyText = [](std::size_t, const Texts& t) { return twoNumbersCopyText(t.at("Text3"), t.at("Text4")); };
     return s;
@@ -78,19 +94,54 @@ Outcome sumDifferenceCalculate(std::string_view sumText, std::string_view differ
         out.failed = true;
         return out;
     }
-    return smallAndLarge((sum - difference) / 2, (sum + difference) / 2);
+    const double small = (sum - difference) / 2, large = (sum + difference) / 2;
+    out = smallAndLarge(small, large);
+    if (!out.failed)
+        out.working = workingOf([&] {
+            const double s = shownValue(small), l = shownValue(large);
+            Working w;
+            w.line("小数：(和－差)÷2＝(" + operand(sum) + "－" + operand(difference) + ")÷2＝" + num(small));
+            w.line("大数：(和＋差)÷2＝(" + operand(sum) + "＋" + operand(difference) + ")÷2＝" + num(large));
+            w.line(lead::kCheck, operand(small) + "＋" + operand(large) + checkSign(s + l, sum) + num(sum) + "，" +
+                                     operand(large) + "－" + operand(small) + checkSign(l - s, difference) + num(difference));
+            return w;
+        });
+    return out;
 }
 
 Outcome sumMultipleCalculate(std::string_view sumText, std::string_view multipleText) {
     double sum = 0, multiple = 0;
-    return fromShownSmall({{&sum, sumText}, {&multiple, multipleText}},[&] { return quotientOrFail(sum, finiteOrFail(multiple + 1)); },
-                          [&](double small) { return sum - small; });
+    return fromShownSmall(
+        {{&sum, sumText}, {&multiple, multipleText}}, [&] { return quotientOrFail(sum, finiteOrFail(multiple + 1)); },
+        [&](double small) { return sum - small; },
+        [&](double small, double large) {
+            const double shares = multiple + 1;
+            Working w = sharesWorking("和", multiple, operand(multiple) + "＋1＝" + num(shares));
+            w.line("小数：" + operand(sum) + "÷" + operand(shares) + "＝" + num(small));
+            w.line("大数：" + operand(sum) + "－" + operand(small) + "＝" + num(large));
+            const double l = shownValue(large);
+            w.line(lead::kCheck, operand(small) + "＋" + operand(large) + checkSign(small + l, sum) + num(sum) + "，" +
+                                     operand(small) + "×" + operand(multiple) + checkSign(small * multiple, l) + num(large));
+            return w;
+        });
 }
 
 Outcome differenceMultipleCalculate(std::string_view differenceText, std::string_view multipleText) {
     double difference = 0, multiple = 0;
-    return fromShownSmall({{&difference, differenceText}, {&multiple, multipleText}},[&] { return quotientOrFail(difference, multiple - 1); },
-                          [&](double small) { return small + difference; });
+    return fromShownSmall(
+        {{&difference, differenceText}, {&multiple, multipleText}},
+        [&] { return quotientOrFail(difference, multiple - 1); }, [&](double small) { return small + difference; },
+        [&](double small, double large) {
+            const double shares = multiple - 1;
+            Working w = sharesWorking("差", multiple, operand(multiple) + "－1＝" + num(shares));
+            w.line("小数：" + operand(difference) + "÷" + operand(shares) + "＝" + num(small));
+            w.line("大数：" + operand(small) + "＋" + operand(difference) + "＝" + num(large));
+            const double l = shownValue(large);
+            w.line(lead::kCheck, operand(large) + "－" + operand(small) + checkSign(l - small, difference) + num(difference) +
+                                     "，" + operand(small) + "×" + operand(multiple) + checkSign(small * multiple, l) +
+                                     num(large));
+            return w;
+        });
 }
 
 std::string twoNumbersCopyText(std::string_view small, std::string_view large) {
@@ -101,6 +152,7 @@ std::unique_ptr<WindowModel> makeSumDifferenceWindow() {
     auto s = twoNumbersDesign("Form19", "两数之和", "两数之差",
                             "例题：小明在一次测验中语文和数学得分的总和是192分，语文(小数)比数学(大数)少8分。语文数学各多少分？");
     s.calculate = [](std::size_t, const Texts& t) { return sumDifferenceCalculate(t.at("Text1"), t.at("Text2")); };
+    s.rejectionBox = "Text4";
     return std::make_unique<WordWindow>(std::move(s));
 }
 

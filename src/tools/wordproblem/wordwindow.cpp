@@ -30,7 +30,7 @@ void placeRows(WordWindowDesign& s) {
     WindowDecl& d = s.decl;
     std::map<std::string, int> widest;  // a label's widest caption over all cases
     for (const ControlDecl& c : d.controls) widest[c.name] = textWidth(c.text);
-    for (const WordCase& wc : s.cases)
+    for (const WindowCase& wc : s.cases)
         for (const auto& [name, caption] : wc.captions) widest[name] = std::max(widest[name], textWidth(caption));
     std::map<int, std::vector<ControlDecl*>> rows;
     for (ControlDecl& c : d.controls)
@@ -71,34 +71,31 @@ WindowDecl placed(WordWindowDesign& s) {
     return s.decl;
 }
 
+CaseTable casesOf(const WordWindowDesign& s) {
+    CaseTable t;
+    t.cases = s.cases;
+    t.emptied = s.emptied;
+    t.enablesCopy = s.caseEnablesCopy;
+    return t;
+}
+
 }  // namespace
 
-WordWindow::WordWindow(WordWindowDesign design) : WindowModel(placed(design), {}, design.emptied), design_(std::move(design)) {}
-
-void WordWindow::onLoad() {
-    // The design already shows the first case; nothing to run.
-    chosen_ = 0;
-}
-
-void WordWindow::onSelect(std::string_view name) {
-    for (std::size_t i = 0; i < design_.cases.size(); ++i) {
-        if (design_.cases[i].option != name) continue;
-        // Clicking the case already chosen changes nothing: what was typed stays.
-        if (i == chosen_) return;
-        chosen_ = i;
-        for (const auto& [labelName, caption] : design_.cases[i].captions) setText(labelName, caption);
-        for (const auto& [box, text] : design_.emptied) setText(box, text);
-        if (design_.caseEnablesCopy) setCopyEnabled(true);
-        return;
-    }
-}
+WordWindow::WordWindow(WordWindowDesign design)
+    : CaseWindow(placed(design), casesOf(design), design.emptied), design_(std::move(design)) {}
 
 void WordWindow::onCalculate() {
-    if (design_.calculate) apply(design_.calculate(chosen_, texts()));
+    if (!design_.calculate) return;
+    const Outcome o = design_.calculate(chosenCase(), texts());
+    apply(o);
+    // A rejection is told in a box, not in a message box: its reason is what
+    // the working pane shows instead of a working.
+    if (o.failed && o.messages.empty() && o.working.empty() && !design_.rejectionBox.empty())
+        if (auto it = o.set.find(design_.rejectionBox); it != o.set.end()) setWorking({}, it->second);
 }
 
 std::string WordWindow::copyText() {
-    return design_.copyText ? design_.copyText(chosen_, texts()) : WindowModel::copyText();
+    return design_.copyText ? design_.copyText(chosenCase(), texts()) : WindowModel::copyText();
 }
 
 void addRow(WindowDecl& d, int row, ControlDecl labelDecl, ControlDecl box) {
