@@ -79,6 +79,7 @@ WorkingPane::WorkingPane(ToolWindow& window)
     scroll_->setWidgetResizable(true);
     auto* view = new PaperView(paper_, rows_, scroll_);
     view_ = view;
+    view->setAccessibleName(qs(kWorkingCaption));
     scroll_->setWidget(view);
     scroll_->viewport()->setAutoFillBackground(true);
     QPalette pal = scroll_->viewport()->palette();
@@ -197,6 +198,8 @@ void WorkingPane::refresh() {
     if (!w.empty()) rows_ = paper_.layOut(w);
     else if (!model_.workingNote().empty()) rows_.push_back(paper_.noteRow(qs(model_.workingNote())));
     static_cast<PaperView*>(view_)->contentChanged();
+    // What the paper shows, for a screen reader.
+    view_->setAccessibleDescription(w.empty() ? qs(model_.workingNote()) : qs(w.plainText()));
     // The scroll area hears of its paper's new size only through its parent,
     // the viewport: tell it now, so the ranges below are the new ones.
     QEvent relayout(QEvent::LayoutRequest);

@@ -241,6 +241,15 @@ private slots:
         QVERIFY(pane->rows().empty());
     }
 
+    void theInputsAreNamedByTheirLabels() {
+        ui::ToolWindow w(declared("Form11", true));  // labels "被除数:", "除数:"; outputs are no inputs
+        show(w);
+        test::paste(child<QLineEdit>(&w, "Text1"), "17");
+        test::paste(child<QLineEdit>(&w, "Text2"), "5");
+        QTest::mouseClick(child<QPushButton>(&w, "Command1"), Qt::LeftButton);
+        QCOMPARE(w.findChild<ui::WorkingPane*>()->inputs(), (std::vector<QString>{"被除数：17", "除数：5"}));
+    }
+
     void aLongWorkingScrollsAndTheEndOfATapeStaysInView() {
         for (bool fresh : {false, true}) {
             ui::ToolWindow w(tapeWindow(fresh ? 20 : 4, fresh));
