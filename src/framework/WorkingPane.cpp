@@ -63,6 +63,7 @@ QPushButton* paneButton(std::string_view caption, const char* name, QWidget* par
     b->setObjectName(name);
     b->setFont(labelFont());
     b->setAutoDefault(false);  // Enter keeps pressing Calculate
+    b->setFocusPolicy(Qt::TabFocus);  // a click leaves the focus in the box being typed into
     return b;
 }
 
@@ -74,6 +75,7 @@ WorkingPane::WorkingPane(ToolWindow& window)
     toggle_ = static_cast<QPushButton*>(window.control(kWorkingToggle));
     toggle_->setCheckable(true);
     toggle_->setAutoDefault(false);
+    toggle_->setFocusPolicy(Qt::TabFocus);
 
     scroll_ = new QScrollArea(this);
     scroll_->setWidgetResizable(true);

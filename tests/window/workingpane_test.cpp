@@ -195,11 +195,12 @@ private slots:
     void enterStillCalculatesAndTheToggleIsNoDefault() {
         ui::ToolWindow w(ladderWindow());
         show(w);
-        QTest::mouseClick(toggleOf(w), Qt::LeftButton);
-        QVERIFY(!toggleOf(w)->isDefault() && !toggleOf(w)->autoDefault());
         auto* box = child<QLineEdit>(&w, "Text1");
         box->setFocus();
-        QTest::keyClicks(box, "12");
+        QTest::mouseClick(toggleOf(w), Qt::LeftButton);
+        QVERIFY(!toggleOf(w)->isDefault() && !toggleOf(w)->autoDefault());
+        QCOMPARE(QApplication::focusWidget(), box);  // the click left the focus where the pupil types
+        QTest::keyClicks(QApplication::focusWidget(), "12");
         QTest::keyClick(box, Qt::Key_Down);
         QCOMPARE(QApplication::focusWidget(), w.control("Text2"));
         QTest::keyClicks(w.control("Text2"), "18");
