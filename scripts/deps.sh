@@ -16,6 +16,7 @@ packages=(
   coreutils                              # GNU factor, the reference of the factorization tests
   desktop-file-utils appstream           # validating the desktop entry and the metainfo
   dpkg-dev file                          # dpkg-shlibdeps and file: CPack works out the package's library dependencies
+  poppler-utils                          # pdftotext: the window tests read back the text of a printed working
 )
 
 missing=()

@@ -24,6 +24,7 @@
 #include "framework/Fonts.h"
 #include "framework/Pictures.h"
 #include "framework/UiSeam.h"
+#include "framework/WorkingPane.h"
 #include "framework/catalogue.h"
 #include "framework/utf8.h"
 
@@ -311,6 +312,7 @@ void ToolWindow::build() {
     if (d.client.empty()) layOutRows();
     else placeAbsolute();
     if (tabs_ && g_tabDecorator) g_tabDecorator(tabs_);
+    if (d.showsWorking) pane_ = new WorkingPane(*this);  // places the toggle beside the laid-out controls
 }
 
 void ToolWindow::layOutRows() {
@@ -327,6 +329,7 @@ void ToolWindow::layOutRows() {
     }
     std::map<std::pair<QWidget*, int>, QHBoxLayout*> rows;
     for (auto [c, w] : ordered_) {
+        if (c->addition) continue;  // the working pane places its toggle
         if (w == tabs_ && c->kind == ControlKind::Tabs && w->parentWidget() == this) {
             top->addWidget(w);
             continue;
@@ -470,6 +473,7 @@ void ToolWindow::sync() {
     const std::string def = model_->defaultButton();
     for (auto [d, w] : ordered_)
         if (d->kind == ControlKind::Button) static_cast<QPushButton*>(w)->setDefault(d->name == def);
+    if (pane_) pane_->follow();
     syncing_ = false;
 
     bool closing = false;

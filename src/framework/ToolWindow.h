@@ -21,6 +21,8 @@ class QTabWidget;
 
 namespace kz::ui {
 
+class WorkingPane;
+
 class ToolWindow : public QDialog, public Reloadable {
     Q_OBJECT
 public:
@@ -42,6 +44,9 @@ public:
 
     // Mirrors the model into the widgets and shows what it emitted.
     void sync();
+
+    // The working pane of a window that shows its working, else nullptr.
+    WorkingPane* workingPane() const { return pane_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -70,6 +75,7 @@ private:
     bool syncing_ = false;
     std::jthread worker_;
     bool workerDone_ = true;
+    WorkingPane* pane_ = nullptr;
 };
 
 }  // namespace kz::ui
