@@ -24,6 +24,13 @@ std::string withoutPoint(std::string shown) {
     return shown;
 }
 
+// A number on the tape as the display showed it, unless the display grew
+// too long for a line: then the value read, in fifteen digits.
+std::string tapeNumber(const std::string& display, double value) {
+    if (display.size() > 32) return numberToText(value);
+    return withoutPoint(display);
+}
+
 }  // namespace
 
 double PocketCalculator::displayValue() const {
@@ -69,6 +76,7 @@ std::optional<Message> PocketCalculator::operate(char op) {
     Calculation calc(true);
     calc.step([&] { first_ = displayValue(); });
     if (calc.failed()) return failAndClear(kFailureText);
+    firstText_ = tapeNumber(display_, first_);
     pending_ = op;
     newEntry_ = true;
     return std::nullopt;
@@ -92,7 +100,7 @@ std::optional<Message> PocketCalculator::equals() {
     std::string shown;
     calc.step([&] { shown = displayFormat(r); });
     if (calc.failed()) return failAndClear(kFailureText);
-    record(numberToText(first_) + opSign(pending_) + operand(numberToText(second_)) + std::string(sign::kEquals) +
+    record(firstText_ + opSign(pending_) + operand(tapeNumber(display_, second_)) + std::string(sign::kEquals) +
            withoutPoint(shown));
     display_ = std::move(shown);
     first_ = second_ = 0;

@@ -48,6 +48,7 @@ private:
     double second_ = 0;
     char pending_ = 0;
     bool newEntry_ = true;
+    std::string firstText_;  // the first operand as the tape writes it
     std::deque<std::string> tape_;
     unsigned tapeRevision_ = 0;
 };
