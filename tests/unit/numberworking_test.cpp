@@ -256,7 +256,7 @@ TEST(NumberWorking, CalculatorTapeFollowsTheDisplay) {
     auto w = makeCalculatorWindow();
     w->load();
     const char* keys[] = {"+", "-", "*", "/", "=", "=", "."};
-    for (int i = 0; i < 2000; ++i) {
+    for (int i = 0; i < 800; ++i) {
         const unsigned before = w->workingRevision();
         const auto pick = uniform(0, 16);
         if (pick < 7) w->key(keys[pick]);
