@@ -67,6 +67,16 @@ Working factorizationWorking(const U128& n, const std::vector<U128>& factors) {
         .line(ns + std::string(sign::kEquals) + joinedBy(product, sign::kTimes));
 }
 
+// The verdict with its reason; a failed verdict has none.
+Outcome primeJudgeWithWorking(std::string_view text1) {
+    Outcome out = primeJudgeCalculate(text1);
+    if (!out.failed) {
+        Calculation calc(true);
+        calc.step([&] { out.working = primeJudgeWorking(leadingNumber(text1)); });
+    }
+    return out;
+}
+
 }  // namespace
 
 Outcome primeJudgeCalculate(std::string_view text1) {
@@ -77,7 +87,6 @@ Outcome primeJudgeCalculate(std::string_view text1) {
     // No half-written verdict: a failure leaves the box empty under its message.
     out.show("Text2", verdict);
     calc.reportTo(out);
-    if (!calc.failed()) calc.step([&] { out.working = primeJudgeWorking(leadingNumber(text1)); });
     return out;
 }
 
@@ -141,7 +150,7 @@ std::unique_ptr<WindowModel> makePrimeJudgeWindow() {
     d.copyPrimary = "Text2";
     d.showsWorking = true;
     return std::make_unique<WindowModel>(
-        std::move(d), [](const Texts& t) { return primeJudgeCalculate(t.at("Text1")); },
+        std::move(d), [](const Texts& t) { return primeJudgeWithWorking(t.at("Text1")); },
         Texts{{"Text1", ""}, {"Text2", ""}});
 }
 
