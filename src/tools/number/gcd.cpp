@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <limits>
 #include <numeric>
+#include <vector>
 
 #include "tools/number/factorize.h"
 #include "tools/number/workingtext.h"
@@ -25,7 +26,16 @@ std::int64_t toInt64(double v) {
 // cannot overflow (only INT64_MIN could).
 std::int64_t gcdOf(std::int64_t a, std::int64_t b) { return std::gcd(std::llabs(a), std::llabs(b)); }
 
-}  // namespace
+// Short division of two positive numbers by their common prime divisors,
+// smallest first, until what is left is coprime.
+struct ShortDivision {
+    struct Row {
+        std::int64_t divisor;
+        std::vector<std::int64_t> numbers;  // before this division
+    };
+    std::vector<Row> rows;
+    std::vector<std::int64_t> left;
+};
 
 ShortDivision commonDivision(std::int64_t top, std::int64_t bottom) {
     ShortDivision d;
@@ -41,8 +51,6 @@ ShortDivision commonDivision(std::int64_t top, std::int64_t bottom) {
     }
     return d;
 }
-
-namespace {
 
 Working ladderOf(const ShortDivision& d) {
     std::vector<LadderRow> rows;

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <memory>
 #include <string_view>
-#include <vector>
 
 #include "framework/outcome.h"
 #include "framework/windowmodel.h"
@@ -15,18 +14,6 @@ inline constexpr std::string_view kGcdPrompt = "请输入两个自然数";
 inline constexpr std::string_view kGcdCaption = "两数的最大公因数为";
 inline constexpr std::string_view kLcmCaption = "两数的最小公倍数为";
 inline constexpr std::string_view kLcmRejection = "请输入两个非零的自然数！";
-
-// Short division of two positive numbers by their common prime divisors,
-// smallest first, until what is left is coprime.
-struct ShortDivision {
-    struct Row {
-        std::int64_t divisor;
-        std::vector<std::int64_t> numbers;  // before this division
-    };
-    std::vector<Row> rows;
-    std::vector<std::int64_t> left;
-};
-ShortDivision commonDivision(std::int64_t top, std::int64_t bottom);
 
 // GCD window: `text1` is the row-2 box Text1, `text2` the row-1 box Text2.
 // Sets Label4 (caption) and Label1 (the number); non-positive input changes
