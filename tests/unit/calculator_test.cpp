@@ -211,6 +211,7 @@ TEST(PocketCalculator, GridHasNoOverlapsAndFitsTheWindow) {
     EXPECT_EQ(w->defaultButton(), "cmdEqual");
     std::vector<Twips> placed;
     for (const auto& c : d.controls) {
+        if (c.addition) continue;  // the working toggle: the view places it beside the grid
         ASSERT_FALSE(c.at.empty()) << c.name;
         EXPECT_LE(c.at.left + c.at.width, d.client.width) << c.name;
         EXPECT_LE(c.at.top + c.at.height, d.client.height) << c.name;

@@ -1,5 +1,7 @@
 #include "tools/number/accumulator.h"
 
+#include "tools/number/workingtext.h"
+
 namespace kz {
 
 Outcome accumulatorCalculate(std::string_view firstText, std::string_view lastText, std::string_view countText) {
@@ -13,6 +15,14 @@ Outcome accumulatorCalculate(std::string_view firstText, std::string_view lastTe
     calc.step([&] { sum = numberToText((a + b) * n / 2); });
     // The failure is reported in the sum box itself, and the calculation ends.
     out.show("Text4", calc.failed() ? std::string(kFailureText) : sum);
+    if (!calc.failed()) {
+        // The window's own order: the sum, the product, the halving.
+        const std::string plus = numberToText(a + b), times = numberToText((a + b) * n);
+        out.working.steps({"(首项＋末项)×项数÷2",
+                           "(" + numberToText(a) + std::string(sign::kPlus) + operand(numberToText(b)) + ")×" +
+                               operand(numberToText(n)) + "÷2",
+                           operand(plus) + "×" + operand(numberToText(n)) + "÷2", operand(times) + "÷2", sum});
+    }
     return out;
 }
 
@@ -25,6 +35,7 @@ std::unique_ptr<WindowModel> makeAccumulatorWindow() {
                   label("Label4", "项数").inRow(3), input("Text3", 15, FilterMode::Integer_All).inRow(3)};
     for (auto& b : buttonRow(4, "确定")) d.controls.push_back(b);
     d.copyPrimary = "Text4";
+    d.showsWorking = true;
     return std::make_unique<WindowModel>(
         std::move(d),
         [](const Texts& t) { return accumulatorCalculate(t.at("Text1"), t.at("Text2"), t.at("Text3")); },

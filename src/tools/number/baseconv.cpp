@@ -1,6 +1,9 @@
 #include "tools/number/baseconv.h"
 
 #include <charconv>
+#include <cstdint>
+
+#include "tools/number/workingtext.h"
 
 namespace kz {
 
@@ -22,6 +25,39 @@ std::string binaryText(std::int32_t n) {
     return bitsInBase(n, 2);
 }
 
+constexpr std::string_view kSubscript[] = {"₂", "₈", "₁₆"};
+
+std::string_view subscriptOf(unsigned base) { return kSubscript[base == 2 ? 0 : base == 8 ? 1 : 2]; }
+
+// 除二取余 (and by 8, by 16) on the 32 bits of n, as the window's digits are formed.
+Working baseWorking(std::int32_t n, unsigned base, const std::string& digits) {
+    const std::string number = numberToText(n);
+    const std::string written = "(" + digits + ")" + std::string(subscriptOf(base));
+    Working w;
+    if (n < 0 && base == 2) return w.line(number + "是负数，这里只把正整数和0转换成二进制");
+    std::uint32_t v = static_cast<std::uint32_t>(n);
+    if (n < 0)
+        w.line(number + "是负数，用32位补码表示：" + number + std::string(sign::kPlus) + "2^32" +
+               std::string(sign::kEquals) + numberToText(static_cast<std::int64_t>(v)));
+    const std::string value = numberToText(static_cast<std::int64_t>(v));
+    if (v < base) {
+        w.line(value + std::string(sign::kEquals) + written);
+    } else {
+        std::vector<LadderRow> rows;
+        bool letters = false;
+        for (; v >= base; v /= base) {
+            rows.push_back({numberToText(static_cast<std::int64_t>(base)), {numberToText(static_cast<std::int64_t>(v))},
+                            numberToText(static_cast<std::int64_t>(v % base))});
+            letters = letters || v % base >= 10;
+        }
+        w.ladder(std::move(rows), {numberToText(static_cast<std::int64_t>(v))});
+        if (letters || v >= 10) w.line("余数10、11、12、13、14、15分别记作A、B、C、D、E、F");
+        w.line("从下往上读余数：" + value + std::string(sign::kEquals) + written);
+    }
+    if (n < 0) w.line("所以" + number + "的32位补码是" + written);
+    return w;
+}
+
 }  // namespace
 
 Outcome baseConvert(std::string_view text1, std::string_view baseEntry) {
@@ -40,7 +76,9 @@ Outcome baseConvert(std::string_view text1, std::string_view baseEntry) {
         calc.reportTo(out);
         return out;
     }
-    out.show("Text2", base == 2 ? binaryText(n) : bitsInBase(n, base));
+    const std::string digits = base == 2 ? binaryText(n) : bitsInBase(n, base);
+    out.show("Text2", digits);
+    out.working = baseWorking(n, base, digits);
     return out;
 }
 
@@ -60,6 +98,7 @@ std::unique_ptr<WindowModel> makeBaseConvWindow() {
     const auto buttons = buttonRow(3, "转换");
     for (std::size_t i = 0; i < buttons.size(); ++i) d.controls.push_back(buttons[i].place(left[i], 1620, 1500, 375));
     d.copyPrimary = "Text2";
+    d.showsWorking = true;
     return std::make_unique<WindowModel>(
         std::move(d), [](const Texts& t) { return baseConvert(t.at("Text1"), t.at("Combo1")); },
         Texts{{"Text1", ""}, {"Text2", ""}});

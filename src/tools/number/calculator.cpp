@@ -3,8 +3,35 @@
 #include <cmath>
 
 #include "framework/numconv.h"
+#include "tools/number/workingtext.h"
 
 namespace kz {
+
+namespace {
+
+std::string opSign(char op) {
+    switch (op) {
+        case '+': return std::string(sign::kPlus);
+        case '-': return std::string(sign::kMinus);
+        case '*': return std::string(sign::kTimes);
+        default: return std::string(sign::kDivide);
+    }
+}
+
+// The display's "5." is the number 5 on the tape.
+std::string withoutPoint(std::string shown) {
+    if (!shown.empty() && shown.back() == '.') shown.pop_back();
+    return shown;
+}
+
+// A number on the tape as the display showed it, unless the display grew
+// too long for a line: then the value read, in fifteen digits.
+std::string tapeNumber(const std::string& display, double value) {
+    if (display.size() > 32) return numberToText(value);
+    return withoutPoint(display);
+}
+
+}  // namespace
 
 double PocketCalculator::displayValue() const {
     return finiteOrFail(leadingNumber(display_));
@@ -16,6 +43,10 @@ std::optional<Message> PocketCalculator::failAndClear(std::string_view text) {
 }
 
 std::optional<Message> PocketCalculator::clear() {
+    if (!tape_.empty()) {
+        tape_.clear();
+        ++tapeRevision_;
+    }
     display_ = "0";
     first_ = second_ = 0;
     pending_ = 0;
@@ -42,11 +73,10 @@ std::optional<Message> PocketCalculator::point() {
 }
 
 std::optional<Message> PocketCalculator::operate(char op) {
-    try {
-        first_ = displayValue();
-    } catch (const NumFailure&) {
-        return failAndClear(kFailureText);
-    }
+    Calculation calc(true);
+    calc.step([&] { first_ = displayValue(); });
+    if (calc.failed()) return failAndClear(kFailureText);
+    firstText_ = tapeNumber(display_, first_);
     pending_ = op;
     newEntry_ = true;
     return std::nullopt;
@@ -55,33 +85,49 @@ std::optional<Message> PocketCalculator::operate(char op) {
 std::optional<Message> PocketCalculator::equals() {
     newEntry_ = true;
     if (pending_ == 0) return std::nullopt;
-    try {
-        second_ = displayValue();
-        if (pending_ == '/' && second_ == 0) return failAndClear(kDivisorZeroText);
-        double r = 0;
-        switch (pending_) {
-            case '+': r = first_ + second_; break;
-            case '-': r = first_ - second_; break;
-            case '*': r = first_ * second_; break;
-            default: r = first_ / second_; break;
-        }
-        // displayFormat refuses infinity and NaN, so an overflow lands below.
-        display_ = displayFormat(r);
-    } catch (const NumFailure&) {
-        return failAndClear(kFailureText);
+    Calculation calc(true);
+    calc.step([&] { second_ = displayValue(); });
+    if (calc.failed()) return failAndClear(kFailureText);
+    if (pending_ == '/' && second_ == 0) return failAndClear(kDivisorZeroText);
+    double r = 0;
+    switch (pending_) {
+        case '+': r = first_ + second_; break;
+        case '-': r = first_ - second_; break;
+        case '*': r = first_ * second_; break;
+        default: r = first_ / second_; break;
     }
+    // displayFormat refuses infinity and NaN: an overflow fails there.
+    std::string shown;
+    calc.step([&] { shown = displayFormat(r); });
+    if (calc.failed()) return failAndClear(kFailureText);
+    record(firstText_ + opSign(pending_) + operand(tapeNumber(display_, second_)) + std::string(sign::kEquals) +
+           withoutPoint(shown));
+    display_ = std::move(shown);
     first_ = second_ = 0;
     pending_ = 0;
     return std::nullopt;
 }
 
 std::optional<Message> PocketCalculator::negate() {
-    try {
-        display_ = numberToText(-displayValue());
-    } catch (const NumFailure&) {
-        return failAndClear(kFailureText);
-    }
+    Calculation calc(true);
+    double v = 0;
+    calc.step([&] { v = displayValue(); });
+    if (calc.failed()) return failAndClear(kFailureText);
+    display_ = numberToText(-v);
+    record(numberToText(v) + "的相反数是" + display_);
     return std::nullopt;
+}
+
+void PocketCalculator::record(std::string line) {
+    tape_.push_back(std::move(line));
+    if (tape_.size() > kTapeLines) tape_.pop_front();
+    ++tapeRevision_;
+}
+
+Working PocketCalculator::tape() const {
+    Working w;
+    for (const std::string& line : tape_) w.line(line);
+    return w;
 }
 
 namespace {
@@ -150,7 +196,13 @@ private:
     void show(const std::optional<Message>& m) {
         if (m) message(*m);
         setText("Text1", calc_.display());
+        if (calc_.tapeRevision() != tapeShown_) {
+            tapeShown_ = calc_.tapeRevision();
+            setWorking(calc_.tape());
+        }
     }
+
+    unsigned tapeShown_ = 0;
 
     PocketCalculator calc_;
 };
@@ -182,6 +234,7 @@ std::unique_ptr<WindowModel> makeCalculatorWindow() {
         cell(big("cmdEqual", "＝").defaultButton(), 4, 2),
     };
     d.controls.front().text = "0";
+    d.showsWorking = true;
     return std::make_unique<CalculatorWindow>(std::move(d));
 }
 

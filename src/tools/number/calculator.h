@@ -2,6 +2,7 @@
 // operator keys. Nothing is chained: an operator replaces the pending one.
 #pragma once
 
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -31,16 +32,25 @@ public:
     std::optional<Message> negate();
     std::optional<Message> clear();
 
+    // The tape since the last clear: one line per result, the last few hundred.
+    Working tape() const;
+    unsigned tapeRevision() const { return tapeRevision_; }
+    static constexpr std::size_t kTapeLines = 300;
+
 private:
     // The display read back as a number; beyond the double range it fails.
     double displayValue() const;
     std::optional<Message> failAndClear(std::string_view text);
+    void record(std::string line);
 
     std::string display_;
     double first_ = 0;
     double second_ = 0;
     char pending_ = 0;
     bool newEntry_ = true;
+    std::string firstText_;  // the first operand as the tape writes it
+    std::deque<std::string> tape_;
+    unsigned tapeRevision_ = 0;
 };
 
 std::unique_ptr<WindowModel> makeCalculatorWindow();  // Form5

@@ -19,9 +19,16 @@ Outcome depositInterest(std::string_view principal, std::string_view termEntry) 
         if (t.entry != termEntry) continue;
         Calculation calc(true);
         std::string interest;
-        calc.step([&] { interest = numberToText(leadingNumber(principal) * t.years * t.rate); });
-        if (calc.failed()) calc.reportTo(out);  // the box keeps its text
-        else out.show("Text2", interest);
+        double amount = 0;
+        calc.step([&] { interest = numberToText((amount = leadingNumber(principal)) * t.years * t.rate); });
+        if (calc.failed()) {
+            calc.reportTo(out);  // the box keeps its text
+            return out;
+        }
+        out.show("Text2", interest);
+        out.working.steps({"利息＝本金×年利率×存期",
+                           numberToText(amount) + "×" + numberToText(t.rate * 100) + "%×" + numberToText(t.years),
+                           interest});
         return out;
     }
     return out;
@@ -45,6 +52,7 @@ std::unique_ptr<WindowModel> makeDepositWindow() {
     const auto buttons = buttonRow(4);
     for (std::size_t i = 0; i < buttons.size(); ++i) d.controls.push_back(buttons[i].place(left[i], 2280, 1080, 375));
     d.copyPrimary = "Text2";
+    d.showsWorking = true;
     return std::make_unique<WindowModel>(
         std::move(d), [](const Texts& t) { return depositInterest(t.at("Text1"), t.at("Combo1")); },
         Texts{{"Text1", ""}, {"Text2", ""}});

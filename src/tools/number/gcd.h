@@ -15,10 +15,9 @@ inline constexpr std::string_view kGcdCaption = "两数的最大公因数为";
 inline constexpr std::string_view kLcmCaption = "两数的最小公倍数为";
 inline constexpr std::string_view kLcmRejection = "请输入两个非零的自然数！";
 
-std::int64_t gcd64(std::int64_t a, std::int64_t b);
-
 // GCD window: `text1` is the row-2 box Text1, `text2` the row-1 box Text2.
-// Sets Label4 (caption) and Label1 (the number); non-positive input changes nothing.
+// Sets Label4 (caption) and Label1 (the number); non-positive input changes
+// nothing. The working is the short division, Text2's number on the left.
 Outcome gcdCalculate(std::string_view text1, std::string_view text2);
 
 // LCM window: Text1 (row 1), Text2 (row 2). Sets Label1 (caption) and Label2.

@@ -2,8 +2,82 @@
 
 #include "tools/number/factorize.h"
 #include "tools/number/primes.h"
+#include "tools/number/workingtext.h"
 
 namespace kz {
+
+namespace {
+
+std::string decimal(std::int64_t v) { return numberToText(v); }
+
+// Why n is prime or composite: the smallest divisor, or every prime up to
+// the square root tried in vain.
+Working primeJudgeWorking(double value) {
+    const std::string shown = numberToText(value);
+    if (value < 2) {
+        if (value < 0) return Working().line(shown + "是负数，既不是质数，也不是合数");
+        return Working().line(shown + "既不是质数，也不是合数");
+    }
+    const std::int64_t n = toInt32(value);
+    const std::string ns = decimal(n);
+    std::vector<std::string> tried;
+    std::int64_t p = 2;
+    for (; p * p <= n; ++p) {
+        if (!isPrime64(static_cast<std::uint64_t>(p))) continue;
+        if (n % p == 0)
+            return Working().line(ns + std::string(sign::kEquals) + decimal(p) + std::string(sign::kTimes) +
+                                  decimal(n / p) + "，" + ns + "除了1和它本身还有别的因数，所以" + ns + "是合数");
+        tried.push_back(decimal(p));
+    }
+    Working w;
+    if (tried.empty()) {
+        w.line(ns + "除了1和它本身没有别的因数");
+    } else {
+        while (!isPrime64(static_cast<std::uint64_t>(p))) ++p;  // the first prime past the square root
+        w.line("用质数" + shortList(tried) + "依次去除" + ns + "，都不能整除，而" + decimal(p) +
+               std::string(sign::kTimes) + decimal(p) + "＞" + ns);
+    }
+    return w.line("所以" + ns + "是质数");
+}
+
+// The box's text from the factor list, as factorizationText writes it for n >= 1.
+std::string factorsText(const std::vector<U128>& factors) {
+    if (factors.empty()) return "它既不是质数，也不是合数";
+    if (factors.size() == 1) return "这是一个质数";
+    std::string text;
+    for (const U128& f : factors) text += (text.empty() ? "" : "*") + toDecimal(f);
+    return text;
+}
+
+// The short division by the factors the factorizer found, smallest first,
+// each quotient by exact division, until the quotient is prime.
+Working factorizationWorking(const U128& n, const std::vector<U128>& factors) {
+    const std::string ns = toDecimal(n);
+    if (factors.size() < 2) return Working().line(ns + (factors.empty() ? "既不是质数，也不是合数" : "是质数"));
+    std::vector<LadderRow> rows;
+    std::vector<std::string> product;
+    U128 rest = n;
+    for (std::size_t i = 0; i + 1 < factors.size(); ++i) {
+        rows.push_back({toDecimal(factors[i]), {toDecimal(rest)}, std::nullopt});
+        rest = rest / factors[i];
+    }
+    for (const U128& f : factors) product.push_back(toDecimal(f));
+    return Working()
+        .ladder(std::move(rows), {toDecimal(rest)})
+        .line(ns + std::string(sign::kEquals) + joinedBy(product, sign::kTimes));
+}
+
+// The verdict with its reason; a failed verdict has none.
+Outcome primeJudgeWithWorking(std::string_view text1) {
+    Outcome out = primeJudgeCalculate(text1);
+    if (!out.failed) {
+        Calculation calc(true);
+        calc.step([&] { out.working = primeJudgeWorking(leadingNumber(text1)); });
+    }
+    return out;
+}
+
+}  // namespace
 
 Outcome primeJudgeCalculate(std::string_view text1) {
     Outcome out;
@@ -19,14 +93,22 @@ Outcome primeJudgeCalculate(std::string_view text1) {
 Outcome factorizeCalculate(std::string_view text1, std::stop_token stop) {
     Outcome out;
     Calculation calc(true);
-    std::optional<std::string> result;
-    calc.step([&] { result = factorizationTextOf(text1, stop); });
+    std::optional<U128> n;
+    calc.step([&] { n = readFactorInput(text1); });
     if (calc.failed()) {
         out.show("Text2", "");
         calc.reportTo(out);
-    } else if (result) {
-        out.show("Text2", *result);
+        return out;
     }
+    if (!n) {
+        out.show("Text2", "");  // 0, negative or not whole: no result and nothing to show for it
+        return out;
+    }
+    // One factorization serves the box and the working.
+    const std::optional<std::vector<U128>> factors = factorize(*n, stop);
+    if (!factors) return out;
+    out.show("Text2", factorsText(*factors));
+    out.working = factorizationWorking(*n, *factors);
     return out;
 }
 
@@ -66,8 +148,9 @@ std::unique_ptr<WindowModel> makePrimeJudgeWindow() {
                   multiLineOutput("Text2", "判断结果").inRow(1)};
     for (auto& b : buttonRow(2, "判断")) d.controls.push_back(b);
     d.copyPrimary = "Text2";
+    d.showsWorking = true;
     return std::make_unique<WindowModel>(
-        std::move(d), [](const Texts& t) { return primeJudgeCalculate(t.at("Text1")); },
+        std::move(d), [](const Texts& t) { return primeJudgeWithWorking(t.at("Text1")); },
         Texts{{"Text1", ""}, {"Text2", ""}});
 }
 
@@ -79,6 +162,7 @@ std::unique_ptr<WindowModel> makeFactorizationWindow() {
                   multiLineOutput("Text2", "分解结果").inRow(2)};
     for (auto& b : buttonRow(3)) d.controls.push_back(b);
     d.copyPrimary = "Text2";
+    d.showsWorking = true;
     return std::make_unique<FactorizationWindow>(std::move(d), WindowModel::Compute{},
                                                  Texts{{"Text1", ""}, {"Text2", ""}});
 }

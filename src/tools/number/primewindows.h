@@ -15,7 +15,8 @@ namespace kz {
 Outcome primeJudgeCalculate(std::string_view text1);
 
 // Form40: the factorization of Text1 into Text2, exact for every admitted
-// input. Empty when `stop` was requested before the end.
+// input, and its working: the short division by the factors found. Empty
+// when `stop` was requested before the end.
 Outcome factorizeCalculate(std::string_view text1, std::stop_token stop = {});
 
 std::unique_ptr<WindowModel> makePrimeJudgeWindow();      // Form8

@@ -4,7 +4,28 @@
 #include <string>
 #include <utility>
 
+#include "tools/number/workingtext.h"
+
 namespace kz {
+
+namespace {
+
+// The division and its check, from the 32-bit values the division used.
+Working remainderWorking(double dividendValue, std::int16_t divisorValue) {
+    const std::int32_t q = intQuotient(dividendValue, divisorValue);
+    const std::int32_t r = intRemainder(dividendValue, divisorValue);
+    const std::string a = numberToText(toInt32(dividendValue)), b = numberToText(divisorValue);
+    const std::string qt = numberToText(q), rt = numberToText(r);
+    std::string division = a + std::string(sign::kDivide) + operand(b) + std::string(sign::kEquals) + qt;
+    std::string check = operand(b) + std::string(sign::kTimes) + operand(qt);
+    if (r != 0) {
+        division += std::string(sign::kRemainder) + rt;
+        check += std::string(sign::kPlus) + operand(rt);
+    }
+    return Working().line(std::move(division)).line(lead::kCheck, check + std::string(sign::kEquals) + a);
+}
+
+}  // namespace
 
 Outcome remainderCalculate(std::string_view dividendText, std::string_view divisorText) {
     Outcome out;
@@ -25,6 +46,7 @@ Outcome remainderCalculate(std::string_view dividendText, std::string_view divis
     step([&] { divisor = toInt16(leadingNumber(divisorText)); });
     step([&] { out.show("Text3", numberToText(intQuotient(dividend, divisor))); });
     step([&] { out.show("Text4", numberToText(intRemainder(dividend, divisor))); });
+    if (!out.failed) out.working = remainderWorking(dividend, divisor);
     return out;
 }
 
@@ -72,6 +94,7 @@ std::unique_ptr<WindowModel> makeRemainderWindow() {
     d.controls.push_back(check("Check2", "").hidden());
     d.managesCopy = true;
     d.copyPrimary = "Text3";
+    d.showsWorking = true;
     return std::make_unique<RemainderWindow>(
         std::move(d), [](const Texts& t) { return remainderCalculate(t.at("Text1"), t.at("Text2")); },
         Texts{{"Text1", ""}, {"Text2", ""}, {"Text3", ""}, {"Text4", ""}});

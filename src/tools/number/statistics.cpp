@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "calc/tokenizer.h"
+#include "tools/number/workingtext.h"
 
 namespace kz {
 
@@ -110,6 +111,56 @@ std::string statMode(std::span<const double> v) {
     return text;
 }
 
+namespace {
+
+std::string listOf(std::span<const double> v, std::string_view sign) {
+    std::vector<std::string> texts;
+    for (double x : v) texts.push_back(numberToText(x));
+    return joinedBy(texts, sign);
+}
+
+// The list in order, the mean from the sum, the median, the mode and the
+// range, each from the numbers the boxes show.
+Working statisticsWorking(std::span<const double> v, const Texts& shown) {
+    std::vector<double> sorted(v.begin(), v.end());
+    std::sort(sorted.begin(), sorted.end());
+    const std::size_t n = sorted.size();
+    const std::string count = numberToText(static_cast<std::int64_t>(n));
+    Working w;
+    w.line("从小到大排列：" + listOf(sorted, "，"));
+    const std::string sum = n > 1 ? "(" + listOf(v, sign::kPlus) + ")÷" + count + "＝" : std::string();
+    w.line("平均数：" + sum + shown.at("txtStat(2)") + "÷" + count + "＝" + shown.at("txtStat(0)"));
+    if (n % 2 == 1)
+        w.line("中位数：排在正中间的数是" + shown.at("txtStat(11)"));
+    else
+        w.line("中位数：(" + numberToText(sorted[n / 2 - 1]) + std::string(sign::kPlus) + numberToText(sorted[n / 2]) +
+               ")÷2＝" + shown.at("txtStat(11)"));
+    const std::string& mode = shown.at("txtStat(1)");
+    if (mode == kNoModeText) {
+        w.line("众数：每个数都只出现1次，没有众数");
+    } else {
+        // The mode is every value of the longest run of equal values.
+        std::size_t times = 0;
+        for (std::size_t i = 0, j = 0; i < n; i = j) {
+            while (j < n && sorted[j] == sorted[i]) ++j;
+            times = std::max(times, j - i);
+        }
+        std::vector<std::string> values;
+        for (std::size_t from = 0; from <= mode.size();) {
+            const std::size_t to = std::min(mode.find(", ", from), mode.size());
+            values.push_back(mode.substr(from, to - from));
+            from = to + 2;
+        }
+        w.line("众数：" + joinedBy(values, "、") + (values.size() > 1 ? "，各出现" : "，出现") +
+               numberToText(static_cast<std::int64_t>(times)) + "次");
+    }
+    w.line("极差：" + shown.at("txtStat(13)") + std::string(sign::kMinus) + operand(shown.at("txtStat(9)")) + "＝" +
+           numberToText(sorted.back() - sorted.front()));
+    return w;
+}
+
+}  // namespace
+
 Outcome statisticsCalculate(std::string_view list) {
     Outcome out;
     NumberList r = readNumberList(list);
@@ -122,14 +173,11 @@ Outcome statisticsCalculate(std::string_view list) {
     auto number = [](double x) { return numberToText(x); };
     // A statistic that fails leaves its box empty: a value of the previous
     // list beside the new ones would read as a result of this one.
+    Calculation calc;
     auto put = [&](const char* box, auto compute) {
-        try {
-            out.show(box, compute());
-        } catch (const NumFailure&) {
-            out.show(box, "");
-            out.error(std::string(kFailureText));
-            out.failed = true;
-        }
+        std::string shown;
+        calc.step([&] { shown = compute(); });
+        out.show(box, shown);
     };
     put("txtStat(0)", [&] { return number(statMean(v)); });
     put("txtStat(1)", [&] { return statMode(v); });
@@ -138,6 +186,8 @@ Outcome statisticsCalculate(std::string_view list) {
     put("txtStat(9)", [&] { return number(statMinimum(v)); });
     put("txtStat(11)", [&] { return number(statMedian(v)); });
     put("txtStat(13)", [&] { return number(statMaximum(v)); });
+    calc.reportTo(out);
+    if (!out.failed) out.working = statisticsWorking(v, out.set);
     return out;
 }
 
@@ -189,6 +239,7 @@ std::unique_ptr<WindowModel> makeStatisticsWindow() {
     for (int i = 1; i <= 7; ++i) d.controls.push_back(check("Check" + std::to_string(i), "").hidden());
     d.managesCopy = true;
     d.copyPrimary = "txtStat(0)";
+    d.showsWorking = true;
     return std::make_unique<StatisticsWindow>(
         std::move(d), [](const Texts& t) { return statisticsCalculate(t.at("txtList")); }, std::move(clear));
 }
