@@ -64,6 +64,8 @@ std::optional<Rational> exactNumber(std::string_view text) {
     return Rational(m, pow10(-exponent));
 }
 
+std::string shownText(std::string_view windowText) { return withMinus(std::string(windowText)); }
+
 std::string signedText(const BigInt& v) { return withMinus(v.str()); }
 
 std::string signedText(std::int64_t v) { return withMinus(numberToText(v)); }

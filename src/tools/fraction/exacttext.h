@@ -35,6 +35,9 @@ std::string operandText(const Rational& v);
 // 3/4, －3/4, 3/(－4).
 std::string fractionText(std::int64_t numerator, std::int64_t denominator);
 
+// A window's number text with the exercise book's minus in front: -0.5 is "－0.5".
+std::string shownText(std::string_view windowText);
+
 // The decimal text of v when it has at most maxDigits digits after the point.
 std::optional<std::string> decimalText(const Rational& v, int maxDigits = 40);
 
