@@ -105,6 +105,8 @@ Working reductionWorking(std::int64_t a, std::int64_t b) {
     if (b == 0) return w;
     const std::string original = fractionText(a, b);
     if (a == 0) return w.steps({original, "0"});
+    // Beyond what the boxes admit the ladder's trial division would take long: no working.
+    if (std::llabs(a) > 1'000'000'000'000 || std::llabs(b) > 1'000'000'000'000) return w;
     const bool negative = (a < 0) != (b < 0);
     const std::int64_t A = std::llabs(a), B = std::llabs(b);
     const std::string minus = negative ? str(sign::kMinus) : std::string();
