@@ -43,10 +43,12 @@ Working linearWorking(std::string_view kText, std::string_view bText, std::strin
     }
     // The window writes 15 significant digits: where that is not the exact value, it follows "≈".
     if (exactNumber(shown) != x) w.line("≈" + shownText(shown));
-    std::string left = *k == 1 ? operandText(x) : operandText(*k) + str(sign::kTimes) + operandText(x);
-    w.line(lead::kVerify, "左边" + str(sign::kEquals) + left + addendText(*b) + str(sign::kEquals) +
-                              valueText(*k * x + *b) + str(sign::kEquals) + "右边，所以x" + str(sign::kEquals) + xt +
-                              "是方程的解。");
+    // x opens the left side, so a negative x needs no parentheses when k is 1.
+    const std::string left = (*k == 1 ? xt : valueText(*k) + str(sign::kTimes) + operandText(x)) + addendText(*b);
+    const std::string value = valueText(*k * x + *b);
+    w.line(lead::kVerify, "左边" + str(sign::kEquals) + left +
+                              (left == value ? std::string() : str(sign::kEquals) + value) + str(sign::kEquals) +
+                              "右边，所以x" + str(sign::kEquals) + xt + "是方程的解。");
     return w;
 }
 
