@@ -4,6 +4,7 @@
 // no working.
 #include <gtest/gtest.h>
 
+#include <numeric>
 #include <random>
 #include <string>
 #include <vector>
@@ -113,6 +114,27 @@ TEST(FractionWorkingProperty, ReductionEndsWithTheWindowsResult) {
         const std::string what = w.text("Text1") + "/" + w.text("Text2");
         const auto lines = checked(w, what);
         if (lines.empty()) continue;
+        // Short division: each row by a prime common to both, the numbers below divided by it, until coprime.
+        for (const WorkingBlock& b : w.m->working().blocks()) {
+            if (b.kind != WorkingBlock::Kind::Ladder) continue;
+            std::vector<long> below;
+            for (std::size_t r = 0; r <= b.rows.size(); ++r) {
+                const auto& numbers = r < b.rows.size() ? b.rows[r].numbers : b.left;
+                ASSERT_EQ(numbers.size(), 2u) << what;
+                const long x = std::stol(numbers[0]), y = std::stol(numbers[1]);
+                if (r > 0) {
+                    EXPECT_EQ((std::vector<long>{x, y}), below) << what;
+                }
+                if (r == b.rows.size()) {
+                    EXPECT_EQ(std::gcd(x, y), 1) << what;
+                    break;
+                }
+                const long p = std::stol(b.rows[r].divisor);
+                EXPECT_EQ(x % p + y % p, 0) << what;
+                for (long f = 2; f * f <= p; ++f) EXPECT_NE(p % f, 0) << what << ": " << p << " is not prime";
+                below = {x / p, y / p};
+            }
+        }
         const std::string n = w.text("Text3"), d = w.text("Text4");
         const std::string answer = d == "1" ? shownText(n) : shownText(n) + "/" + d;
         const std::string& last = lines.back();
@@ -177,8 +199,11 @@ TEST(EquationWorkingProperty, LinearSolutionIsTheWindowsAnswer) {
         if (lines.empty()) continue;
         ASSERT_GE(lines.size(), 2u) << what;
         const std::string& solution = lines[lines.size() - 2];
-        if (solution.starts_with("≈")) EXPECT_EQ(solution, "≈" + shownText(w.text("Text19"))) << what;
-        else EXPECT_EQ(valueOf(afterLastEquals(solution)), exactNumber(w.text("Text19"))) << what << ": " << solution;
+        if (solution.starts_with("≈")) {
+            EXPECT_EQ(solution, "≈" + shownText(w.text("Text19"))) << what;
+        } else {
+            EXPECT_EQ(valueOf(afterLastEquals(solution)), exactNumber(w.text("Text19"))) << what << ": " << solution;
+        }
         EXPECT_TRUE(lines.back().starts_with("检验：")) << what;
     }
 }
@@ -195,10 +220,11 @@ void expectSystemAnswer(const Driven& w, const std::vector<std::string>& lines, 
         for (std::size_t j = 0; j < parts.size(); ++j) {
             const std::string shown = w.text(answers[j]);
             const std::string part(parts[j]);
-            if (const auto approx = part.find("≈"); approx != std::string::npos)
+            if (const auto approx = part.find("≈"); approx != std::string::npos) {
                 EXPECT_EQ(part.substr(approx + std::string("≈").size()), shownText(shown)) << what << ": " << l;
-            else
+            } else {
                 EXPECT_EQ(valueOf(afterLastEquals(part)), exactNumber(shown)) << what << ": " << l;
+            }
         }
         return;
     }
