@@ -9,6 +9,21 @@ namespace kz {
 
 namespace {
 
+// The textbook's words.
+constexpr std::string_view kPut = "把";
+constexpr std::string_view kInto = "代入";
+constexpr std::string_view kGives = "，得 ";
+constexpr std::string_view kSolve = "解";
+constexpr std::string_view kSolvedGives = "，解得 ";
+constexpr std::string_view kDoesNotHold = "，不成立，所以";
+constexpr std::string_view kSo = "所以";
+constexpr std::string_view kSolutionIs = "所以原方程组的解是 ";
+constexpr std::string_view kAreTheSolution = "是原方程组的解。";
+constexpr std::string_view kLeftSide = "左边";
+constexpr std::string_view kRightSide = "右边";
+constexpr std::string_view kApproximately = "≈";
+constexpr std::string_view kComma = "，";
+
 std::string str(std::string_view s) { return std::string(s); }
 
 constexpr const char* kUnknowns[] = {"x", "y", "z"};
@@ -87,7 +102,7 @@ private:
             if (!empty) remaining.push_back(i);
             else if (e.r != 0) {
                 contradiction = true;
-                w.line("0" + str(sign::kEquals) + valueText(e.r) + "，不成立，所以" + str(kNoSolutionText));
+                w.line("0" + str(sign::kEquals) + valueText(e.r) + str(kDoesNotHold) + str(kNoSolutionText));
                 return false;
             } else {
                 deficient = true;
@@ -135,14 +150,14 @@ private:
             if (j != u && e.a[j] != 0) {
                 known[j] = value[j];
                 rest -= e.a[j] * *value[j];
-                names += (names.empty() ? "" : "，") + str(kUnknowns[j]) + str(sign::kEquals) + valueText(*value[j]);
+                names += (names.empty() ? "" : str(kComma)) + str(kUnknowns[j]) + str(sign::kEquals) + valueText(*value[j]);
             }
         value[u] = rest / e.a[u];
         const std::string solved = str(kUnknowns[u]) + str(sign::kEquals) + valueText(*value[u]);
         if (!names.empty())
-            w.line("把" + names + "代入" + e.number + "，得 " + equationText(e, known) + "，解得 " + solved);
+            w.line(str(kPut) + names + str(kInto) + e.number + str(kGives) + equationText(e, known) + str(kSolvedGives) + solved);
         else if (equationText(e, none_) != solved)
-            w.line("解" + e.number + "，得 " + solved);
+            w.line(str(kSolve) + e.number + str(kGives) + solved);
         return true;
     }
 
@@ -179,7 +194,7 @@ private:
         }
         bool empty = true;
         for (const Rational& c : e.a) empty = empty && c == 0;
-        std::string line = how + "，得 " + equationText(e, none_);
+        std::string line = how + str(kGives) + equationText(e, none_);
         if (!empty && count_ < std::size(kNumbers)) {
             e.number = kNumbers[count_++];
             line += "  " + e.number;
@@ -219,29 +234,29 @@ Working eliminationWorking(std::span<const std::string_view> texts, std::size_t 
                                                  : Solvability::InfinitelyMany;
     if (found != verdict || (unique && shown.size() < n)) return {};
     if (!unique) {
-        if (!el.contradiction) el.w.line("0" + str(sign::kEquals) + "0，所以" + str(kInfinitelyManyText));
+        if (!el.contradiction) el.w.line("0" + str(sign::kEquals) + "0" + str(kComma) + str(kSo) + str(kInfinitelyManyText));
         return std::move(el.w);
     }
     std::string solution, values;
     for (std::size_t j = 0; j < n; ++j) {
         const std::string v = str(kUnknowns[j]) + str(sign::kEquals) + valueText(*el.value[j]);
-        values += (j ? "，" : "") + v;
+        values += (j ? str(kComma) : std::string()) + v;
         // The window writes seven significant digits: where that is not the exact value, it follows "≈".
-        solution += (j ? "，" : "") + v + (exactNumber(shown[j]) == el.value[j] ? "" : "≈" + shownText(shown[j]));
+        solution += (j ? str(kComma) : std::string()) + v + (exactNumber(shown[j]) == el.value[j] ? "" : str(kApproximately) + shownText(shown[j]));
     }
-    el.w.line("所以原方程组的解是 " + solution);
+    el.w.line(str(kSolutionIs) + solution);
     for (std::size_t i = 0; i < n; ++i) {
         Equation e = system[i];
         Rational left = 0;
         for (std::size_t j = 0; j < n; ++j) left += e.a[j] * *el.value[j];
         const std::string substituted = leftText(e, el.value), result = valueText(left);
-        const std::string check = "代入" + std::string(kNumbers[i]) + "，左边" + str(sign::kEquals) + substituted +
+        const std::string check = str(kInto) + kNumbers[i] + str(kComma) + str(kLeftSide) + str(sign::kEquals) + substituted +
                                   (substituted == result ? std::string() : str(sign::kEquals) + result) +
-                                  str(sign::kEquals) + "右边";
-        if (i == 0) el.w.line(lead::kVerify, "把" + values + check);
+                                  str(sign::kEquals) + str(kRightSide);
+        if (i == 0) el.w.line(lead::kVerify, str(kPut) + values + check);
         else el.w.line(check);
     }
-    el.w.line("所以" + values + "是原方程组的解。");
+    el.w.line(str(kSo) + values + str(kAreTheSolution));
     return std::move(el.w);
 }
 

@@ -6,6 +6,11 @@ namespace kz {
 
 namespace {
 
+constexpr std::string_view kLeftSide = "左边";
+constexpr std::string_view kRightSide = "右边";
+constexpr std::string_view kIsTheSolution = "是方程的解。";
+constexpr std::string_view kApproximately = "≈";
+
 std::string str(std::string_view s) { return std::string(s); }
 
 // kx as the exercise book writes it: x, －x, 2x, 0.5x.
@@ -42,13 +47,13 @@ Working linearWorking(std::string_view kText, std::string_view bText, std::strin
         w.line("x" + str(sign::kEquals) + xt);
     }
     // The window writes 15 significant digits: where that is not the exact value, it follows "≈".
-    if (exactNumber(shown) != x) w.line("≈" + shownText(shown));
+    if (exactNumber(shown) != x) w.line(str(kApproximately) + shownText(shown));
     // x opens the left side, so a negative x needs no parentheses when k is 1.
     const std::string left = (*k == 1 ? xt : valueText(*k) + str(sign::kTimes) + operandText(x)) + addendText(*b);
     const std::string value = valueText(*k * x + *b);
-    w.line(lead::kVerify, "左边" + str(sign::kEquals) + left +
+    w.line(lead::kVerify, str(kLeftSide) + str(sign::kEquals) + left +
                               (left == value ? std::string() : str(sign::kEquals) + value) + str(sign::kEquals) +
-                              "右边，所以x" + str(sign::kEquals) + xt + "是方程的解。");
+                              str(kRightSide) + "，所以x" + str(sign::kEquals) + xt + str(kIsTheSolution));
     return w;
 }
 

@@ -9,6 +9,16 @@ namespace kz {
 
 namespace {
 
+// The exercise book's words.
+constexpr std::string_view kCoprime = "分子和分母互质，";
+constexpr std::string_view kLowestTerms = "已是最简分数";
+constexpr std::string_view kGreatestCommonFactor = "最大公因数：";
+constexpr std::string_view kSameDenominator = "分母相同";
+constexpr std::string_view kRoundedTo = "取整为";
+constexpr std::string_view kSo = "所以";
+constexpr std::string_view kMixed = "又";
+constexpr std::string_view kComma = "，";
+
 std::string str(std::string_view s) { return std::string(s); }
 
 // A second operand that starts with a minus goes in parentheses: 1/2－(－1/3).
@@ -120,7 +130,7 @@ Working reductionWorking(std::int64_t a, std::int64_t b) {
             return w.steps(std::move(s));
         }
         if (s.size() > 1) w.steps(s);
-        return w.line("分子和分母互质，" + normal + "已是最简分数");
+        return w.line(str(kCoprime) + normal + str(kLowestTerms));
     }
     // Short division by the common prime divisors, smallest first, until the two are coprime.
     std::vector<LadderRow> rows;
@@ -135,7 +145,7 @@ Working reductionWorking(std::int64_t a, std::int64_t b) {
     }
     w.ladder(std::move(rows), {numberToText(x), numberToText(y)});
     const std::string gt = numberToText(g);
-    w.line("最大公因数：" + factors + (factors == gt ? std::string() : str(sign::kEquals) + gt));
+    w.line(str(kGreatestCommonFactor) + factors + (factors == gt ? std::string() : str(sign::kEquals) + gt));
     s.push_back(minus + "(" + numberToText(A) + str(sign::kDivide) + gt + ")/(" + numberToText(B) +
                 str(sign::kDivide) + gt + ")");
     s.push_back(minus + numberToText(x) + (y == 1 ? std::string() : "/" + numberToText(y)));
@@ -162,7 +172,7 @@ Working comparisonWorking(std::int64_t a, std::int64_t b, std::int64_t c, std::i
     if (x.d == y.d) {
         chain(a, b, x, x.d);
         chain(c, d, y, y.d);
-        clauses.push_back("分母相同");
+        clauses.push_back(str(kSameDenominator));
         clauses.push_back(signedText(x.n) + rel + signedText(y.n));
     } else {  // 通分
         const std::int64_t common = std::lcm(x.d, y.d);
@@ -170,9 +180,9 @@ Working comparisonWorking(std::int64_t a, std::int64_t b, std::int64_t c, std::i
         chain(c, d, y, common);
         clauses.push_back(fractionText(x.n * (common / x.d), common) + rel + fractionText(y.n * (common / y.d), common));
     }
-    clauses.push_back("所以" + fractionText(a, b) + rel + fractionText(c, d));
+    clauses.push_back(str(kSo) + fractionText(a, b) + rel + fractionText(c, d));
     std::string t;
-    for (const std::string& cl : clauses) t += (t.empty() ? "" : "，") + cl;
+    for (const std::string& cl : clauses) t += (t.empty() ? "" : str(kComma)) + cl;
     return w.line(std::move(t));
 }
 
@@ -184,13 +194,13 @@ Working improperWorking(std::string_view numeratorText, std::string_view denomin
     // The window divides whole numbers: a typed decimal is rounded first, and the working says so.
     for (auto [text, v] : {std::pair{numeratorText, n}, std::pair{denominatorText, d}}) {
         const std::optional<Rational> typed = exactNumber(text);
-        if (typed && *typed != v) t += valueText(*typed) + "取整为" + numberToText(v) + "，";
+        if (typed && *typed != v) t += valueText(*typed) + str(kRoundedTo) + numberToText(v) + str(kComma);
     }
     const std::string nt = numberToText(n), dt = numberToText(d), wt = numberToText(whole);
     t += nt + str(sign::kDivide) + dt + str(sign::kEquals) + wt;
     if (rest != 0) t += str(sign::kRemainder) + numberToText(rest);
-    t += "，所以" + nt + "/" + dt + str(sign::kEquals) + wt;
-    if (rest != 0) t += "又" + numberToText(rest) + "/" + dt;
+    t += str(kComma) + str(kSo) + nt + "/" + dt + str(sign::kEquals) + wt;
+    if (rest != 0) t += str(kMixed) + numberToText(rest) + "/" + dt;
     return w.line(std::move(t));
 }
 
@@ -199,7 +209,7 @@ Working mixedWorking(std::string_view wholeText, std::string_view numeratorText,
     const auto whole = exactNumber(wholeText), n = exactNumber(numeratorText), d = exactNumber(denominatorText);
     if (!whole || !n || !d || *d == 0) return w;
     const std::string dt = valueText(*d);
-    return w.steps({valueText(*whole) + "又" + valueText(*n) + "/" + dt,
+    return w.steps({valueText(*whole) + str(kMixed) + valueText(*n) + "/" + dt,
                     "(" + operandText(*whole) + str(sign::kTimes) + operandText(*d) + str(sign::kPlus) +
                         operandText(*n) + ")/" + dt,
                     valueText(*whole * *d + *n) + "/" + dt});
