@@ -1,6 +1,61 @@
 #include "tools/equation/linear.h"
 
+#include "tools/fraction/exacttext.h"
+
 namespace kz {
+
+namespace {
+
+constexpr std::string_view kLeftSide = "左边";
+constexpr std::string_view kRightSide = "右边";
+constexpr std::string_view kIsTheSolution = "是方程的解。";
+constexpr std::string_view kApproximately = "≈";
+
+std::string str(std::string_view s) { return std::string(s); }
+
+// kx as the exercise book writes it: x, －x, 2x, 0.5x.
+std::string termText(const Rational& k, std::string_view unknown) {
+    if (k == 1) return str(unknown);
+    if (k == -1) return str(sign::kMinus) + str(unknown);
+    return valueText(k) + str(unknown);
+}
+
+// ＋3 or －3 after a term; nothing for 0.
+std::string addendText(const Rational& b) {
+    if (b == 0) return {};
+    return str(b < 0 ? sign::kMinus : sign::kPlus) + valueText(abs(b));
+}
+
+}  // namespace
+
+Working linearWorking(std::string_view kText, std::string_view bText, std::string_view cText, std::string_view shown) {
+    Working w;
+    const auto k = exactNumber(kText), b = exactNumber(bText), c = exactNumber(cText);
+    if (!k || !b || !c || *k == 0) return w;
+    const std::string kx = termText(*k, "x");
+    const Rational rest = *c - *b, x = rest / *k;
+    const std::string xt = valueText(x);
+    w.line(lead::kSolution, kx + addendText(*b) + str(sign::kEquals) + valueText(*c));
+    if (*b != 0) {
+        // Moving b to the right changes its sign.
+        w.line(kx + str(sign::kEquals) + valueText(*c) + (*b < 0 ? str(sign::kPlus) : str(sign::kMinus)) +
+               valueText(abs(*b)));
+        w.line(kx + str(sign::kEquals) + valueText(rest));
+    }
+    if (*k != 1) {
+        w.line("x" + str(sign::kEquals) + valueText(rest) + str(sign::kDivide) + operandText(*k));
+        w.line("x" + str(sign::kEquals) + xt);
+    }
+    // The window writes 15 significant digits: where that is not the exact value, it follows "≈".
+    if (exactNumber(shown) != x) w.line(str(kApproximately) + shownText(shown));
+    // x opens the left side, so a negative x needs no parentheses when k is 1.
+    const std::string left = (*k == 1 ? xt : valueText(*k) + str(sign::kTimes) + operandText(x)) + addendText(*b);
+    const std::string value = valueText(*k * x + *b);
+    w.line(lead::kVerify, str(kLeftSide) + str(sign::kEquals) + left +
+                              (left == value ? std::string() : str(sign::kEquals) + value) + str(sign::kEquals) +
+                              str(kRightSide) + "，所以x" + str(sign::kEquals) + xt + str(kIsTheSolution));
+    return w;
+}
 
 Outcome solveLinearEquation(std::string_view k, std::string_view b, std::string_view c) {
     Outcome out;
@@ -17,6 +72,7 @@ Outcome solveLinearEquation(std::string_view k, std::string_view b, std::string_
         return out;
     }
     out.show("Text19", x);
+    out.working = linearWorking(k, b, c, x);
     return out;
 }
 
@@ -38,6 +94,7 @@ std::unique_ptr<WindowModel> makeLinearEquationWindow() {
     d.client = {0, 0, 6135, 1095};
     d.managesCopy = true;
     d.copyPrimary = "Text19";
+    d.showsWorking = true;
     d.controls = {
         input("txtk", 10, FilterMode::Numeric_Pos, "x 的系数").place(120, 120, 1455, 360),
         label("Label9", "x＋").place(1680, 240, 345, 210),

@@ -7,6 +7,8 @@
 
 #include <boost/multiprecision/cpp_int.hpp>
 
+#include "tools/equation/elimination.h"
+
 namespace kz {
 
 namespace {
@@ -125,20 +127,26 @@ float nearestSingle(cpp_int num, cpp_int den) {
 
 Outcome solveInto(std::span<const std::string_view> texts, std::size_t n, std::span<const char* const> answers) {
     Outcome out;
-    try {
-        const SystemSolution s = solveLinearSystem(texts, n);
-        if (s.kind == Solvability::Unique) {
-            for (std::size_t i = 0; i < n; ++i) out.show(answers[i], singleToText(s.values[i]));
-            return out;
+    Calculation calc(true);
+    SystemSolution s;
+    calc.step([&] { s = solveLinearSystem(texts, n); });
+    if (calc.failed()) {
+        calc.reportTo(out);
+        return out;
+    }
+    std::vector<std::string> shown;
+    if (s.kind == Solvability::Unique) {
+        for (std::size_t i = 0; i < n; ++i) {
+            shown.push_back(singleToText(s.values[i]));
+            out.show(answers[i], shown.back());
         }
+    } else {
         // No single answer: the previous system's answers must not stay on show.
         for (const char* a : answers) out.show(a, "");
         out.information(std::string(s.kind == Solvability::None ? kNoSolutionText : kInfinitelyManyText),
                         std::string(kSystemTitle));
-    } catch (const NumFailure&) {
-        out.error(std::string(kFailureText));
-        out.failed = true;
     }
+    out.working = eliminationWorking(texts, n, s.kind, shown);
     return out;
 }
 
@@ -148,17 +156,13 @@ SystemSolution solveLinearSystem(std::span<const std::string_view> texts, std::s
     if (n < 2 || n > 3 || texts.size() != n * (n + 1)) fail(FailureKind::Invalid);
     std::vector<ExactDecimal> read;
     read.reserve(texts.size());
-    bool unreadable = false;
+    // Every box is read, so a later overflow never hides an earlier mismatch.
+    Calculation reading;
     for (std::string_view t : texts) {
-        // Every box is read, so a later overflow never hides an earlier mismatch.
-        try {
-            read.push_back(readExact(t));
-        } catch (const NumFailure&) {
-            unreadable = true;
-            read.emplace_back();
-        }
+        read.emplace_back();
+        reading.step([&] { read.back() = readExact(t); });
     }
-    if (unreadable) fail(FailureKind::TypeMismatch);
+    if (reading.failed()) fail(FailureKind::TypeMismatch);
     // One power of ten makes every coefficient whole; it scales every
     // determinant alike, so the answers do not change.
     long scale = 0;
@@ -242,6 +246,7 @@ std::unique_ptr<WindowModel> makeTwoUnknownsWindow() {
     d.client = {0, 0, 6375, 2055};
     d.managesCopy = true;
     d.copyPrimary = "Label5";
+    d.showsWorking = true;
     // Declared in reading order, which is also the order Down and Up follow.
     d.controls = {
         brace("Label1", 120, 840),
@@ -278,6 +283,7 @@ std::unique_ptr<WindowModel> makeThreeUnknownsWindow() {
     d.client = {0, 0, 8295, 3015};
     d.managesCopy = true;
     d.copyPrimary = "Text20";
+    d.showsWorking = true;
     struct Row { const char* a; const char* b; const char* c; const char* d; int top; };
     const Row rows[] = {{"Text8", "Text9", "Text11", "Text13", 120},
                         {"Text7", "Text10", "Text12", "Text14", 600},

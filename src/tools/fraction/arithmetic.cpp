@@ -4,6 +4,7 @@
 #include <numeric>
 
 #include "tools/fraction/fractionlayout.h"
+#include "tools/fraction/fractionworking.h"
 
 namespace kz {
 
@@ -76,6 +77,7 @@ Outcome fractionArithmetic(std::string_view ta, std::string_view tb, std::string
     }
     out.show("Text6", numberToText(den));
     out.show("Text5", numberToText(num));
+    out.working = arithmeticWorking(a, b, c, d, op, num, den);
     return out;
 }
 
@@ -117,6 +119,7 @@ std::unique_ptr<WindowModel> makeFractionArithmeticWindow() {
     d.keyPreview = true;
     d.managesCopy = true;
     d.copyPrimary = "Text6";
+    d.showsWorking = true;
     // Declared in tab order: the four operand boxes, the operators, the buttons.
     d.controls = {
         input("Text1", 6, FilterMode::Integer_All, "第一个分数的分子").place(120, 120, 975, 360),

@@ -6,6 +6,7 @@
 
 #include "tools/fraction/arithmetic.h"
 #include "tools/fraction/fractionlayout.h"
+#include "tools/fraction/fractionworking.h"
 
 namespace kz {
 
@@ -40,6 +41,7 @@ Outcome reduceFraction(std::string_view numerator, std::string_view denominator)
         rejectZeroDenominator(out);
         return out;
     }
+    out.working = reductionWorking(a, b);
     // The sign goes on the numerator; 0 over anything is the whole number 0.
     const std::int64_t g = std::gcd(a, b);
     a /= g;
@@ -57,30 +59,42 @@ Outcome compareFractions(std::string_view ta, std::string_view tb, std::string_v
     Outcome out;
     Calculation calc(true);
     double l = 0, r = 0;
+    double v[4] = {};
     calc.step([&] {
-        const double b = leadingNumber(tb), d = leadingNumber(td);
-        if (b == 0 || d == 0) fail(FailureKind::DivisionByZero);
+        v[1] = leadingNumber(tb);
+        v[3] = leadingNumber(td);
+        if (v[1] == 0 || v[3] == 0) fail(FailureKind::DivisionByZero);
+        v[0] = leadingNumber(ta);
+        v[2] = leadingNumber(tc);
         // Division is correctly rounded, so equal fractions of six-character
         // numbers give equal quotients and unequal ones never do.
-        l = leadingNumber(ta) / b;
-        r = leadingNumber(tc) / d;
+        l = v[0] / v[1];
+        r = v[2] / v[3];
     });
     if (calc.failed()) {
         calc.reportTo(out);
         return out;
     }
     out.show("Label1", l > r ? ">" : l == r ? "=" : "<");
+    // The boxes admit whole numbers of six characters; anything else has no 通分 to show.
+    bool whole = true;
+    for (double x : v) whole = whole && x == std::floor(x) && std::fabs(x) < 1e9;
+    if (whole)
+        out.working = comparisonWorking(static_cast<std::int64_t>(v[0]), static_cast<std::int64_t>(v[1]),
+                                        static_cast<std::int64_t>(v[2]), static_cast<std::int64_t>(v[3]));
     return out;
 }
 
 Outcome improperToMixed(std::string_view numerator, std::string_view denominator) {
     Outcome out;
     Calculation calc(true);
-    std::int32_t whole = 0, rest = 0;
+    std::int32_t whole = 0, rest = 0, n = 0, d = 0;
     calc.step([&] {
-        const double n = strictNumber(numerator), d = strictNumber(denominator);
-        whole = intQuotient(n, d);
-        rest = intRemainder(n, d);
+        const double nv = strictNumber(numerator), dv = strictNumber(denominator);
+        whole = intQuotient(nv, dv);
+        rest = intRemainder(nv, dv);
+        n = toInt32(nv);
+        d = toInt32(dv);
     });
     if (calc.failed()) {
         calc.reportTo(out);
@@ -89,6 +103,7 @@ Outcome improperToMixed(std::string_view numerator, std::string_view denominator
     out.show("Text3", numberToText(whole));
     out.show("Text4", numberToText(rest));
     out.show("Text5", std::string(denominator));
+    out.working = improperWorking(numerator, denominator, n, d, whole, rest);
     return out;
 }
 
@@ -107,6 +122,7 @@ Outcome mixedToImproper(std::string_view whole, std::string_view numerator, std:
     }
     out.show("Text10", text);
     out.show("Text9", std::string(denominator));
+    out.working = mixedWorking(whole, numerator, denominator);
     return out;
 }
 
@@ -170,6 +186,7 @@ std::unique_ptr<WindowModel> makeFractionReductionWindow() {
     d.client = {0, 0, 3855, 2175};
     d.managesCopy = true;
     d.copyPrimary = "Text4";
+    d.showsWorking = true;
     d.controls = {
         input("Text1", 6, FilterMode::Integer_All, "需要约分的分数的分子").place(120, 480, 1575, 360),
         input("Text2", 6, FilterMode::Integer_All, "需要约分的分数的分母").place(120, 1080, 1575, 360),
@@ -195,6 +212,7 @@ std::unique_ptr<WindowModel> makeFractionComparisonWindow() {
     WindowDecl d;
     d.form = "Form24";
     d.client = {0, 0, 2775, 1815};
+    d.showsWorking = true;
     d.controls = {
         input("Text1", 6, FilterMode::Integer_All, "左边分数的分子").place(120, 120, 975, 360),
         input("Text2", 6, FilterMode::Integer_All, "左边分数的分母").place(120, 720, 975, 360),
@@ -219,6 +237,7 @@ std::unique_ptr<WindowModel> makeFractionConversionWindow() {
     d.keyPreview = true;
     d.managesCopy = true;
     d.copyPrimary = "Text4";
+    d.showsWorking = true;
     // The result boxes are outputs without a filter: they show what the
     // calculation wrote (1E-05 stays 1E-05).
     d.controls = {
