@@ -78,27 +78,20 @@ std::string Evaluator::evaluate(std::string_view entry, std::string_view previou
 std::string_view Evaluator::evaluateFirstLine(std::string_view entry) {
     error_ = help_ = assigned_ = constantsRead_ = false;
     depth_ = 0;
-    double v = 0;
     try {
         scanner_.setSource(entry);
-        try {
-            scanner_.readToken();
-        } catch (const NumFailure& f) {
-            raise(f.kind());
-        }
-        if (!error_) v = sumLevel();
+        scanner_.readToken();
+        const double v = sumLevel();
         if (!error_ && scanner_.kind() != TokenKind::End) raise(FailureKind::Invalid);
-    } catch (const std::exception&) {  // out of memory: still only an error text
-        raise(FailureKind::Invalid);
-    }
-    if (!error_) {
-        try {
+        if (!error_) {
             result_ = toNumberText(v);
             ans_ = result_.value;  // ans holds the displayed value
             return result_.view();
-        } catch (const NumFailure& f) {
-            raise(f.kind());
         }
+    } catch (const NumFailure& f) {  // the first token, or the result's text
+        raise(f.kind());
+    } catch (const std::exception&) {  // out of memory: still only an error text
+        raise(FailureKind::Invalid);
     }
     return errorText(errorKind_);
 }
@@ -109,8 +102,12 @@ void Evaluator::raise(FailureKind kind) {
     scanner_.markError();
 }
 
-// Each level turns a failure of its own steps into an error and returns 0;
-// the enclosing levels then see the error token and stop.
+// A failure becomes an error, and its level returns 0, wherever the caller
+// goes on computing with that 0: after the sum and product levels, the run of
+// prefixes and the primary, the caller adds, multiplies or divides by it
+// (which can raise an error of another kind, and the latest error is the one
+// shown) or tests for ")" (which raises its own). The names and the postfix
+// step are always the primary's last word, so their failures are its.
 
 double Evaluator::sumLevel() {
     try {
@@ -241,82 +238,67 @@ double Evaluator::primary() {
 
 // A variable or a named constant, used or assigned.
 double Evaluator::named() {
-    try {
-        std::string name(scanner_.name());
-        std::optional<double> value;
-        bool isConstant = false;
-        if (auto* var = variable(name)) {
-            value = var->second;  // a variable hides a constant of the same name
-        } else if ((value = constant(name))) {
-            isConstant = true;
-        }
-        scanner_.readToken();
-        if (scanner_.kind() != TokenKind::Equals) {
-            if (!value) {
-                raise(FailureKind::Invalid);
-                return 0;
-            }
-            return postfix(*value);
-        }
-        scanner_.readToken();
-        double v = sumLevel();
-        if (!error_) {
-            if (auto* var = variable(name)) {
-                var->second = v;
-            } else if (isConstant) {
-                raise(FailureKind::Invalid);
-                return 0;
-            } else {
-                variables_.emplace_back(std::move(name), v);
-            }
-        }
-        assigned_ = true;
-        return v;
-    } catch (const NumFailure& f) {
-        raise(f.kind());
-        return 0;
+    std::string name(scanner_.name());
+    std::optional<double> value;
+    bool isConstant = false;
+    if (auto* var = variable(name)) {
+        value = var->second;  // a variable hides a constant of the same name
+    } else if ((value = constant(name))) {
+        isConstant = true;
     }
+    scanner_.readToken();
+    if (scanner_.kind() != TokenKind::Equals) {
+        if (!value) {
+            raise(FailureKind::Invalid);
+            return 0;
+        }
+        return postfix(*value);
+    }
+    scanner_.readToken();
+    double v = sumLevel();
+    if (!error_) {
+        if (auto* var = variable(name)) {
+            var->second = v;
+        } else if (isConstant) {
+            raise(FailureKind::Invalid);
+            return 0;
+        } else {
+            variables_.emplace_back(std::move(name), v);
+        }
+    }
+    assigned_ = true;
+    return v;
 }
 
 // The postfix step after a complete operand: nothing when the token ends it.
 double Evaluator::postfix(double v) { return endsOperand(scanner_.kind()) ? v : postfixStep(v); }
 
 double Evaluator::postfixStep(double v) {
-    try {
-        TokenKind k = scanner_.kind();
+    TokenKind k = scanner_.kind();
+    if (k == TokenKind::Bang) {
+        std::int32_t n = toInt32(v);
+        if (n != v || n < 0) {
+            raise(FailureKind::Invalid);
+            return 0;
+        }
+        if (n > 32767) fail(FailureKind::Overflow);
+        double f = 1;
+        for (std::int32_t i = n; i >= 1; --i) f = checked(f * i);
+        scanner_.readToken();
+        k = scanner_.kind();
+        if (endsOperand(k)) return f;
         if (k == TokenKind::Bang) {
-            std::int32_t n = toInt32(v);
-            if (n != v || n < 0) {
-                raise(FailureKind::Invalid);
-                return 0;
-            }
-            if (n > 32767) fail(FailureKind::Overflow);
-            double f = 1;
-            for (std::int32_t i = n; i >= 1; --i) f = checked(f * i);
-            scanner_.readToken();
-            k = scanner_.kind();
-            if (endsOperand(k)) return f;
-            if (k == TokenKind::Bang) {
-                raise(FailureKind::Invalid);
-                return 0;
-            }
-            if (k == TokenKind::Caret) {
-                scanner_.readToken();
-                double w = factor();
-                return power(f, w);
-            }
-            return checked(f * factor());
+            raise(FailureKind::Invalid);
+            return 0;
         }
-        if (k == TokenKind::Caret) {
-            scanner_.readToken();
-            double w = factor();  // a whole factor, so powers group from the right
-            return power(v, w);
-        }
-        return checked(v * factor());  // implicit multiplication
-    } catch (const NumFailure& f) {
-        raise(f.kind());
-        return 0;
+        v = f;
     }
+    if (k == TokenKind::Caret) {
+        scanner_.readToken();
+        double w = factor();  // a whole factor, so powers group from the right
+        return power(v, w);
+    }
+    return checked(v * factor());  // implicit multiplication
 }
 
 double Evaluator::random() {
