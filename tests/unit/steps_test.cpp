@@ -3,6 +3,7 @@
 // the bar's answer, and each line has the value of the line before it.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "calc/calcbar_rules.h"
 #include "calc/driver.h"
 #include "calc/steps.h"
 #include "test_weight.h"
@@ -99,6 +101,20 @@ TEST(CalcWorking, NoWorkingWhereThereIsNoAnswer) {
     EXPECT_EQ(workingOf(e, "2*3"), (std::vector<std::string>{"2×3", "＝6"}));
 }
 
+TEST(CalcWorking, TheBarShowsAWorkingOnlyBesideACalculatedAnswer) {
+    // Even a credit word that the constants file names is a credit, not a calculation.
+    const std::filesystem::path file = std::filesystem::temp_directory_path() / "kz-steps-credits.csd";
+    std::ofstream(file, std::ios::binary) << "name,2\n";
+    Evaluator e(ConstantsLocator::exactly(file));
+    const Credits credits{"N", "C", "A"};
+    EXPECT_EQ(calculate(e, "name*3", "", credits).working.plainLines(), (std::vector<std::string>{"name×3", "＝2×3", "＝6"}));
+    const Calculated credit = calculate(e, "Name", "", credits);
+    EXPECT_EQ(credit.answer, "N");
+    EXPECT_TRUE(credit.working.empty());
+    EXPECT_TRUE(calculate(e, "1/0", "", credits).working.empty());
+    std::filesystem::remove(file);
+}
+
 TEST(CalcWorking, LongEntriesHaveNoWorkingButTheirAnswer) {
     Evaluator e(ConstantsLocator::exactly(kNoConstants));
     e.keepParse(true);
@@ -149,8 +165,9 @@ TEST(CalcWorking, EachLineHasTheValueOfTheOneBeforeAndTheLastIsTheAnswer) {
             ASSERT_EQ(lines[k].find('E'), std::string::npos) << entry << " line " << k;
             ASSERT_EQ(reader.evaluateFirstLine(typedBack(lines[k])), answer) << entry << " line " << k << ": " << lines[k];
         }
-        if (answer.find('E') == std::string::npos)
+        if (answer.find('E') == std::string::npos) {
             ASSERT_EQ(reader.evaluateFirstLine(typedBack(lines.back())), answer) << entry;
+        }
     }
     EXPECT_GT(worked, entries / 2);  // the entries are mostly ones that have an answer
 }
