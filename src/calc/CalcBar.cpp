@@ -2,10 +2,13 @@
 
 #include <QEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 
+#include "calc/StepsPane.h"
 #include "framework/Fonts.h"
 #include "framework/UiSeam.h"
 
@@ -92,11 +95,12 @@ CalcBar::CalcBar(Evaluator& evaluator, Credits credits) : evaluator_(evaluator),
     // Hidden, not just out of sight, so screen readers do not read it out.
     Label2_->hide();
 
-    connect(txtEntry_, &QLineEdit::textChanged, this, &CalcBar::txtEntry_Change);
+    connect(txtEntry_, &QLineEdit::textChanged, this, &CalcBar::followEntry);
     connect(txtEntry_, &QLineEdit::returnPressed, this, [this] {
         if (cmdCalculate_->isEnabled()) Calculate();
     });
     connect(cmdCalculate_, &QPushButton::clicked, this, &CalcBar::Calculate);
+    setUpSteps();
     Form_Load();
 }
 
@@ -106,7 +110,8 @@ void CalcBar::Form_Load() {
     txtEntry_->setFocus();
 }
 
-void CalcBar::txtEntry_Change(const QString& text) {
+// Calculate only on an entry, and a lone operator continues from ans.
+void CalcBar::followEntry(const QString& text) {
     const EntryChange change = entryChanged(str(text));
     cmdCalculate_->setEnabled(change.calculateEnabled);
     if (change.replacement) {
@@ -120,6 +125,60 @@ void CalcBar::Calculate() {
     Label2_->setText(qs(out.lowered));
     txtAnswer_->setText(qs(out.answer));
     txtAnswer_->setCursorPosition(0);
+    stepsPane_->setWorking(out.working);
+    if (stepsOpen()) fitSteps();
+}
+
+void CalcBar::setUpSteps() {
+    stepsPane_ = new StepsPane(this, kWidth - 8);
+    stepsPane_->move(4, kHeight - 2);
+    connect(stepsPane_, &StepsPane::barHidden, this, &CalcBar::closeSteps);
+    // The "=" opens the working of the answer beside it, and so does Down in the entry.
+    label1_ = findChild<QLabel*>("Label1");
+    label1_->setCursor(Qt::PointingHandCursor);
+    label1_->setToolTip("递等式");
+    label1_->installEventFilter(this);
+    txtEntry_->installEventFilter(this);
+}
+
+bool CalcBar::stepsOpen() const { return stepsPane_ && !stepsPane_->isHidden(); }
+
+void CalcBar::openSteps() {
+    stepsPane_->show();
+    fitSteps();
+}
+
+void CalcBar::closeSteps() {
+    if (!stepsOpen()) return;
+    stepsPane_->hide();
+    setFixedSize(kWidth, kHeight);
+}
+
+void CalcBar::fitSteps() {
+    const int h = stepsPane_->preferredHeight();
+    stepsPane_->setFixedHeight(h);
+    setFixedSize(kWidth, kHeight - 2 + h + 4);
+}
+
+bool CalcBar::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == label1_ && e->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+        if (stepsOpen()) closeSteps();
+        else openSteps();
+        return true;
+    }
+    if (watched == txtEntry_ && e->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (key == Qt::Key_Down && !stepsOpen()) {
+            openSteps();
+            return true;
+        }
+        if (key == Qt::Key_Up && stepsOpen()) {
+            closeSteps();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, e);
 }
 
 bool CalcBar::event(QEvent* e) {

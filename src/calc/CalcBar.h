@@ -10,6 +10,8 @@ class QPushButton;
 
 namespace kz::ui {
 
+class StepsPane;
+
 // Form01: the strip beside the floating ball where a pupil types an
 // expression. It floats above other windows, has no taskbar button and hides
 // as soon as another window becomes active, keeping its texts. The evaluator
@@ -25,16 +27,24 @@ public:
     QLineEdit* entry() const { return txtEntry_; }
     QLineEdit* answer() const { return txtAnswer_; }
     QPushButton* calculateButton() const { return cmdCalculate_; }
+    StepsPane* stepsPane() const { return stepsPane_; }
+    bool stepsOpen() const;
 
 public slots:
     void Calculate();
+    // The working's pane under the bar: it grows the bar downwards.
+    void openSteps();
+    void closeSteps();
 
 protected:
     bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     void Form_Load();
-    void txtEntry_Change(const QString& text);
+    void followEntry(const QString& text);
+    void setUpSteps();
+    void fitSteps();
 
     Evaluator& evaluator_;
     Credits credits_;
@@ -42,6 +52,8 @@ private:
     QLineEdit* txtAnswer_;
     QPushButton* cmdCalculate_;
     QLabel* Label2_;
+    QLabel* label1_ = nullptr;
+    StepsPane* stepsPane_ = nullptr;
 };
 
 }  // namespace kz::ui

@@ -7,6 +7,8 @@
 #include <string_view>
 
 #include "calc/evaluator.h"
+#include "calc/steps.h"
+#include "framework/working.h"
 
 namespace kz {
 
@@ -42,16 +44,19 @@ struct Credits {
 struct Calculated {
     std::string answer;   // the answer box's new text
     std::string lowered;  // the entry in lower case, as the bar keeps it
+    Working working;      // how the answer was found; none for an error or a credit
 };
 
 // Evaluates the entry (updating ans), then puts a credit in place of the
 // evaluator's text when the entry is one of the credit words.
 inline Calculated calculate(Evaluator& evaluator, std::string_view entry, std::string_view previousAnswer,
                             const Credits& credits) {
-    Calculated out{evaluator.evaluate(entry, previousAnswer), lowerAscii(entry)};
+    evaluator.keepParse(true);
+    Calculated out{evaluator.evaluate(entry, previousAnswer), lowerAscii(entry), {}};
     if (out.lowered == "name") out.answer = credits.name;
     else if (out.lowered == "company") out.answer = credits.company;
     else if (out.lowered == "author") out.answer = credits.author;
+    else out.working = calcWorking(evaluator);
     return out;
 }
 

@@ -6,13 +6,17 @@
 #include <string>
 #include <string_view>
 
+#include "app/toolsession.h"
+#include "calc/steps.h"
+
 namespace kz {
 
-void runCalcDriver(std::istream& in, std::ostream& out, Evaluator& evaluator) {
+void runCalcDriver(std::istream& in, std::ostream& out, Evaluator& evaluator, bool working) {
     using Traits = std::istream::traits_type;
     constexpr std::streamsize kChunk = 1 << 16;
     std::streambuf* source = in.rdbuf();
     if (!source) return;
+    if (working) evaluator.keepParse(true);
     std::string input;    // bytes read; input[start..] is not yet answered
     std::size_t start = 0;
     std::string pending;  // answers not yet written
@@ -20,6 +24,12 @@ void runCalcDriver(std::istream& in, std::ostream& out, Evaluator& evaluator) {
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         pending += evaluator.evaluateFirstLine(line);
         pending += '\n';
+        if (!working) return;
+        for (const std::string& step : calcWorking(evaluator).plainLines()) {
+            pending += "working: ";
+            pending += escapeForTool(step);
+            pending += '\n';
+        }
     };
     auto write = [&] {
         out.write(pending.data(), static_cast<std::streamsize>(pending.size()));

@@ -12,6 +12,8 @@ namespace kz {
 // bar would, and writes the first line of the resulting answer-box text to
 // `out`, one line out per line in. Answers are written in batches while more
 // input is waiting, and all of them before waiting for more input.
-void runCalcDriver(std::istream& in, std::ostream& out, Evaluator& evaluator);
+// With `working`, each answer is followed by its working (递等式), one
+// "working: LINE" per line, line ends and backslashes escaped as kztool does.
+void runCalcDriver(std::istream& in, std::ostream& out, Evaluator& evaluator, bool working = false);
 
 }  // namespace kz

@@ -78,28 +78,32 @@ std::string Evaluator::evaluate(std::string_view entry, std::string_view previou
 std::string_view Evaluator::evaluateFirstLine(std::string_view entry) {
     error_ = help_ = assigned_ = constantsRead_ = false;
     depth_ = 0;
-    double v = 0;
+    parse_.complete = keepParse_;  // until a node does not fit
+    if (keepParse_) {
+        parse_.nodes.clear();
+        parse_.root = node_ = -1;
+        parse_.answer.clear();
+    }
     try {
         scanner_.setSource(entry);
-        try {
-            scanner_.readToken();
-        } catch (const NumFailure& f) {
-            raise(f.kind());
-        }
-        if (!error_) v = sumLevel();
+        scanner_.readToken();
+        const double v = sumLevel();
         if (!error_ && scanner_.kind() != TokenKind::End) raise(FailureKind::Invalid);
+        if (!error_) {
+            result_ = toNumberText(v);
+            ans_ = result_.value;  // ans holds the displayed value
+            if (keepParse_) {
+                parse_.root = node_;
+                parse_.answer = result_.view();
+            }
+            return result_.view();
+        }
+    } catch (const NumFailure& f) {  // the first token, or the result's text
+        raise(f.kind());
     } catch (const std::exception&) {  // out of memory: still only an error text
         raise(FailureKind::Invalid);
     }
-    if (!error_) {
-        try {
-            result_ = toNumberText(v);
-            ans_ = result_.value;  // ans holds the displayed value
-            return result_.view();
-        } catch (const NumFailure& f) {
-            raise(f.kind());
-        }
-    }
+    parse_.complete = false;
     return errorText(errorKind_);
 }
 
@@ -109,8 +113,12 @@ void Evaluator::raise(FailureKind kind) {
     scanner_.markError();
 }
 
-// Each level turns a failure of its own steps into an error and returns 0;
-// the enclosing levels then see the error token and stop.
+// A failure becomes an error, and its level returns 0, wherever the caller
+// goes on computing with that 0: after the sum and product levels, the run of
+// prefixes and the primary, the caller adds, multiplies or divides by it
+// (which can raise an error of another kind, and the latest error is the one
+// shown) or tests for ")" (which raises its own). The names and the postfix
+// step are always the primary's last word, so their failures are its.
 
 double Evaluator::sumLevel() {
     try {
@@ -119,8 +127,10 @@ double Evaluator::sumLevel() {
         while (scanner_.kind() == TokenKind::Plus || scanner_.kind() == TokenKind::Minus) {
             bool add = scanner_.kind() == TokenKind::Plus;
             scanner_.readToken();
+            const std::int32_t left = node_;
             double right = productLevel();
             v = checked(add ? v + right : v - right);
+            note(add ? ExprNode::Kind::Add : ExprNode::Kind::Subtract, v, left, node_);
         }
         return v;
     } catch (const NumFailure& f) {
@@ -136,8 +146,10 @@ double Evaluator::productLevel() {
         while (scanner_.kind() == TokenKind::Star || scanner_.kind() == TokenKind::Slash) {
             bool multiply = scanner_.kind() == TokenKind::Star;
             scanner_.readToken();
+            const std::int32_t left = node_;
             double right = factor();
             v = multiply ? checked(v * right) : divide(v, right);
+            note(multiply ? ExprNode::Kind::Multiply : ExprNode::Kind::Divide, v, left, node_);
         }
         return v;
     } catch (const NumFailure& f) {
@@ -183,15 +195,18 @@ double Evaluator::prefixedFactor() {
     for (auto it = prefixes.rbegin(); it != prefixes.rend(); ++it) {
         if (*it == '-') {
             v = -v;
+            note(ExprNode::Kind::Negate, v, node_);
         } else if (error_) {
             v = 0;
         } else if (*it == 'a') {
             v = std::fabs(v);
+            note(ExprNode::Kind::Abs, v, node_);
         } else if (v < 0) {
             raise(FailureKind::Invalid);  // sr of a negative number
             v = 0;
         } else {
             v = std::sqrt(v);
+            note(ExprNode::Kind::Root, v, node_);
         }
     }
     return v;
@@ -202,6 +217,7 @@ double Evaluator::primary() {
         switch (scanner_.kind()) {
         case TokenKind::Number: {
             double v = scanner_.tokenValue();
+            note(ExprNode::Kind::Number, v, -1, -1, scanner_.tokenText());
             scanner_.readToken();
             return postfix(v);
         }
@@ -209,10 +225,15 @@ double Evaluator::primary() {
             scanner_.readToken();
             double v = sumLevel();
             if (scanner_.kind() == TokenKind::RightParen) {
+                note(ExprNode::Kind::Group, v, node_);
                 scanner_.readToken();
                 return postfix(v);
             }
-            if (scanner_.kind() == TokenKind::End) return v;  // a missing ")" at the end is accepted
+            if (scanner_.kind() == TokenKind::End) {  // a missing ")" at the end is accepted
+                note(ExprNode::Kind::Group, v, node_);
+                if (keepParse_ && node_ >= 0) parse_.nodes[static_cast<std::size_t>(node_)].closed = false;
+                return v;
+            }
             raise(FailureKind::Invalid);
             return 0;
         }
@@ -220,6 +241,7 @@ double Evaluator::primary() {
             std::string_view name = scanner_.name();
             if (name == "rnd" || name == "ans") {
                 double v = name == "rnd" ? random() : ans_;
+                note(ExprNode::Kind::Name, v, -1, -1, name);
                 scanner_.readToken();
                 return postfix(v);
             }
@@ -241,82 +263,76 @@ double Evaluator::primary() {
 
 // A variable or a named constant, used or assigned.
 double Evaluator::named() {
-    try {
-        std::string name(scanner_.name());
-        std::optional<double> value;
-        bool isConstant = false;
-        if (auto* var = variable(name)) {
-            value = var->second;  // a variable hides a constant of the same name
-        } else if ((value = constant(name))) {
-            isConstant = true;
-        }
-        scanner_.readToken();
-        if (scanner_.kind() != TokenKind::Equals) {
-            if (!value) {
-                raise(FailureKind::Invalid);
-                return 0;
-            }
-            return postfix(*value);
-        }
-        scanner_.readToken();
-        double v = sumLevel();
-        if (!error_) {
-            if (auto* var = variable(name)) {
-                var->second = v;
-            } else if (isConstant) {
-                raise(FailureKind::Invalid);
-                return 0;
-            } else {
-                variables_.emplace_back(std::move(name), v);
-            }
-        }
-        assigned_ = true;
-        return v;
-    } catch (const NumFailure& f) {
-        raise(f.kind());
-        return 0;
+    std::string name(scanner_.name());
+    std::optional<double> value;
+    bool isConstant = false;
+    if (auto* var = variable(name)) {
+        value = var->second;  // a variable hides a constant of the same name
+    } else if ((value = constant(name))) {
+        isConstant = true;
     }
+    scanner_.readToken();
+    if (scanner_.kind() != TokenKind::Equals) {
+        if (!value) {
+            raise(FailureKind::Invalid);
+            return 0;
+        }
+        note(ExprNode::Kind::Name, *value, -1, -1, name);
+        return postfix(*value);
+    }
+    scanner_.readToken();
+    double v = sumLevel();
+    note(ExprNode::Kind::Assign, v, node_, -1, name);
+    if (!error_) {
+        if (auto* var = variable(name)) {
+            var->second = v;
+        } else if (isConstant) {
+            raise(FailureKind::Invalid);
+            return 0;
+        } else {
+            variables_.emplace_back(std::move(name), v);
+        }
+    }
+    assigned_ = true;
+    return v;
 }
 
 // The postfix step after a complete operand: nothing when the token ends it.
 double Evaluator::postfix(double v) { return endsOperand(scanner_.kind()) ? v : postfixStep(v); }
 
 double Evaluator::postfixStep(double v) {
-    try {
-        TokenKind k = scanner_.kind();
+    TokenKind k = scanner_.kind();
+    if (k == TokenKind::Bang) {
+        std::int32_t n = toInt32(v);
+        if (n != v || n < 0) {
+            raise(FailureKind::Invalid);
+            return 0;
+        }
+        if (n > 32767) fail(FailureKind::Overflow);
+        double f = 1;
+        for (std::int32_t i = n; i >= 1; --i) f = checked(f * i);
+        note(ExprNode::Kind::Factorial, f, node_);
+        scanner_.readToken();
+        k = scanner_.kind();
+        if (endsOperand(k)) return f;
         if (k == TokenKind::Bang) {
-            std::int32_t n = toInt32(v);
-            if (n != v || n < 0) {
-                raise(FailureKind::Invalid);
-                return 0;
-            }
-            if (n > 32767) fail(FailureKind::Overflow);
-            double f = 1;
-            for (std::int32_t i = n; i >= 1; --i) f = checked(f * i);
-            scanner_.readToken();
-            k = scanner_.kind();
-            if (endsOperand(k)) return f;
-            if (k == TokenKind::Bang) {
-                raise(FailureKind::Invalid);
-                return 0;
-            }
-            if (k == TokenKind::Caret) {
-                scanner_.readToken();
-                double w = factor();
-                return power(f, w);
-            }
-            return checked(f * factor());
+            raise(FailureKind::Invalid);
+            return 0;
         }
-        if (k == TokenKind::Caret) {
-            scanner_.readToken();
-            double w = factor();  // a whole factor, so powers group from the right
-            return power(v, w);
-        }
-        return checked(v * factor());  // implicit multiplication
-    } catch (const NumFailure& f) {
-        raise(f.kind());
-        return 0;
+        v = f;
     }
+    const std::int32_t left = node_;
+    if (k == TokenKind::Caret) {
+        scanner_.readToken();
+        double w = factor();  // a whole factor, so powers group from the right
+        const double r = power(v, w);
+        note(ExprNode::Kind::Power, r, left, node_);
+        return r;
+    }
+    double w = factor();
+    const double r = checked(v * w);  // implicit multiplication
+    note(ExprNode::Kind::Juxtapose, r, left, node_);
+    return r;
 }
 
 double Evaluator::random() {
@@ -330,6 +346,23 @@ std::optional<double> Evaluator::constant(std::string_view name) {
         if (!file || !constants_.reload(*file)) constants_.clear();
     }
     return constants_.find(name);
+}
+
+void Evaluator::note(ExprNode::Kind kind, double value, std::int32_t left, std::int32_t right, std::string_view text) {
+    if (!keepParse_) return;
+    if (parse_.nodes.size() >= ExprTree::kMaxNodes) {
+        parse_.complete = false;
+        node_ = -1;
+        return;
+    }
+    ExprNode n;
+    n.kind = kind;
+    n.left = left;
+    n.right = right;
+    n.value = value;
+    n.text = text;
+    parse_.nodes.push_back(std::move(n));
+    node_ = static_cast<std::int32_t>(parse_.nodes.size() - 1);
 }
 
 std::pair<std::string, double>* Evaluator::variable(std::string_view name) {

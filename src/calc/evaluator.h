@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "calc/constants.h"
+#include "calc/exprtree.h"
 #include "calc/tokenizer.h"
 #include "framework/numconv.h"
 #include "framework/outcome.h"
@@ -50,6 +51,13 @@ public:
     const std::vector<std::pair<std::string, double>>& variables() const { return variables_; }
     void clearVariables() { variables_.clear(); }
 
+    // While on, each evaluation keeps its reading (the bar's working is
+    // written from it); off by default, so plain evaluation pays nothing.
+    void keepParse(bool on) { keepParse_ = on; }
+    // The reading of the latest evaluation; complete only when it succeeded
+    // and keeping was on.
+    const ExprTree& lastParse() const { return parse_; }
+
 private:
     void raise(FailureKind kind);
     double sumLevel();
@@ -63,6 +71,9 @@ private:
     double random();
     std::optional<double> constant(std::string_view name);
     std::pair<std::string, double>* variable(std::string_view name);
+    // Keeps one node of the reading and makes it the current one.
+    void note(ExprNode::Kind kind, double value, std::int32_t left = -1, std::int32_t right = -1,
+              std::string_view text = {});
 
     Scanner scanner_;
     NumberText result_;  // the text of the latest successful result
@@ -77,6 +88,9 @@ private:
     bool help_ = false;
     bool assigned_ = false;
     FailureKind errorKind_ = FailureKind::Invalid;
+    bool keepParse_ = false;
+    ExprTree parse_;
+    std::int32_t node_ = -1;  // the node of the value a level returned last
 };
 
 }  // namespace kz

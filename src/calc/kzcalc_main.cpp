@@ -1,9 +1,11 @@
 // kzcalc: evaluates expressions from standard input, one per line, as the
 // calculation bar does (ans and variables carry over), and prints the first
-// line of the answer box for each. A developer and test tool.
+// line of the answer box for each (with --working, each answer's working
+// after it). A developer and test tool.
 //
-//   kzcalc [constants-file] < expressions
+//   kzcalc [--working] [constants-file] < expressions
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <system_error>
@@ -22,13 +24,15 @@ std::filesystem::path programDirectory(const char* argv0) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 2) {
-        std::fprintf(stderr, "usage: %s [constants-file] < expressions\n", argv[0]);
+    const bool working = argc > 1 && std::strcmp(argv[1], "--working") == 0;
+    const int files = argc - 1 - (working ? 1 : 0);
+    if (files > 1) {
+        std::fprintf(stderr, "usage: %s [--working] [constants-file] < expressions\n", argv[0]);
         return 2;
     }
-    kz::Evaluator evaluator(argc == 2 ? kz::ConstantsLocator::exactly(argv[1])
-                                      : kz::ConstantsLocator::searching(programDirectory(argv[0])));
+    kz::Evaluator evaluator(files == 1 ? kz::ConstantsLocator::exactly(argv[argc - 1])
+                                       : kz::ConstantsLocator::searching(programDirectory(argv[0])));
     std::ios::sync_with_stdio(false);
-    kz::runCalcDriver(std::cin, std::cout, evaluator);
+    kz::runCalcDriver(std::cin, std::cout, evaluator, working);
     return std::cout ? 0 : 1;
 }

@@ -98,6 +98,26 @@ TEST(Evaluator, EachErrorText) {
     });
 }
 
+// A level that failed gives 0 back, and its caller goes on with it: the
+// error that follows (dividing by that 0, an overflow of the value an
+// assignment still returns) is the one shown.
+TEST(Evaluator, WhatFollowsAFailureDecidesTheText) {
+    Evaluator e(ConstantsLocator::exactly("/nonexistent/constants.csd"));
+    expectAll(e, {
+        {"5/-1..5", kDivZero},             // a bad number after a sign
+        {"5/2^1..5", kDivZero},            // a bad number in a power
+        {"5/2 1..5", kDivZero},            // in an implicit product
+        {"5/sr 9^999", kDivZero},          // an overflow under a prefix
+        {"5/x=1..5", kDivZero},            // in an assignment
+        {"9^323+x=9^323+3/0", kOverflow},  // the assignment still returns 9^323
+        {"9^323+x=9^323+(3/0)", kOverflow},
+        {"(9^323+9^323)", kError},         // then the parenthesis test
+        {"(2)(1..5)", kError},
+        {"2^(1/0)", kError},
+        {"x", kError},                     // none of the assignments stored anything
+    });
+}
+
 TEST(Evaluator, ErrorKeepsThePreviousBoxTextAndTheAnswer) {
     Evaluator e(ConstantsLocator::exactly("/nonexistent/constants.csd"));
     EXPECT_EQ(e.evaluate("1/3", "old"), "0.333333333333333");

@@ -13,6 +13,7 @@
 #include "app/FloatingBall.h"
 #include "app/application.h"
 #include "calc/CalcBar.h"
+#include "calc/StepsPane.h"
 #include "windowtest.h"
 
 using namespace kz;
@@ -150,6 +151,78 @@ private slots:
         enter(bar, "AUTHOR");
         QCOMPARE(bar->answer()->text(), QString("KelbrinZorvan 开发组"));
         QCOMPARE(test::child<QLabel>(bar, "Label2")->text(), QString("author"));
+    }
+
+    // The working's pane: under the bar, inside its window, following the answers.
+    void theEqualsSignOpensTheWorkingAndItFollowsEachAnswer() {
+        ui::CalcBar* bar = shownBar();
+        bar->closeSteps();
+        enter(bar, "25*4+36/6");
+        ui::StepsPane* pane = bar->stepsPane();
+        QVERIFY(!pane->isVisible());
+        QCOMPARE(bar->size(), QSize(266, 62));
+        auto* equals = test::child<QLabel>(bar, "Label1");
+        QTest::mouseClick(equals, Qt::LeftButton);
+        QVERIFY(pane->isVisible());
+        QCOMPARE(pane->lines(), QStringList({"25×4＋36÷6", "＝100＋6", "＝106"}));
+        QCOMPARE(bar->width(), 266);
+        QVERIFY(bar->height() >= 62 + 3 * 16);
+        QVERIFY(bar->rect().contains(pane->geometry()));
+        QCOMPARE(bar->y(), ball()->y());  // it grows downwards, beside the ball
+
+        enter(bar, "x=2+3");
+        QCOMPARE(pane->lines(), QStringList({"x＝2＋3", "＝5"}));
+        const int twoRows = bar->height();
+        enter(bar, "ans*g");  // a name from the constants file
+        QCOMPARE(pane->lines(), QStringList({"ans×g", "＝5×9.8", "＝49"}));
+        QVERIFY(bar->height() > twoRows);
+        enter(bar, "1/0");  // no answer, no working
+        QVERIFY(pane->isVisible());
+        QVERIFY(pane->lines().isEmpty());
+        enter(bar, "name");  // a credit is no calculation
+        QVERIFY(pane->lines().isEmpty());
+        enter(bar, "1+1");
+        QCOMPARE(pane->lines(), QStringList({"1＋1", "＝2"}));
+
+        QTest::mouseClick(equals, Qt::LeftButton);
+        QVERIFY(!pane->isVisible());
+        QCOMPARE(bar->size(), QSize(266, 62));
+    }
+
+    void downInTheEntryOpensTheWorkingAndUpClosesIt() {
+        ui::CalcBar* bar = shownBar();
+        bar->closeSteps();
+        enter(bar, "100-36-25");
+        QTest::keyClick(bar->entry(), Qt::Key_Down);
+        QVERIFY(bar->stepsPane()->isVisible());
+        QCOMPARE(bar->stepsPane()->lines(), QStringList({"100－36－25", "＝64－25", "＝39"}));
+        QVERIFY(bar->entry()->hasFocus());  // typing goes on in the entry
+        QTest::keyClick(bar->entry(), Qt::Key_Down);
+        QVERIFY(bar->stepsPane()->isVisible());
+        QTest::keyClick(bar->entry(), Qt::Key_Up);
+        QVERIFY(!bar->stepsPane()->isVisible());
+        QCOMPARE(bar->size(), QSize(266, 62));
+    }
+
+    void theWorkingHidesWithTheBar() {
+        ui::CalcBar* bar = shownBar();
+        enter(bar, "2+3*4");
+        bar->openSteps();
+        QVERIFY(bar->stepsPane()->isVisible());
+        QWidget other;
+        other.setWindowTitle("other");
+        other.show();
+        other.activateWindow();
+        QTRY_VERIFY(!bar->isVisible());
+        QVERIFY(bar->stepsPane()->isHidden());
+        ball()->showBar();
+        QVERIFY(bar->isVisible());
+        QVERIFY(!bar->stepsPane()->isVisible());
+        QCOMPARE(bar->size(), QSize(266, 62));
+        // Still the working of the answer shown, ready to open again.
+        bar->openSteps();
+        QCOMPARE(bar->stepsPane()->lines(), QStringList({"2＋3×4", "＝2＋12", "＝14"}));
+        bar->closeSteps();
     }
 
     void anotherActiveWindowHidesTheBarWithItsTexts() {
