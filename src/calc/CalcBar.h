@@ -42,6 +42,7 @@ private:
     QLineEdit* txtAnswer_;
     QPushButton* cmdCalculate_;
     QLabel* Label2_;
+    bool activeSinceShown_ = false;
 };
 
 }  // namespace kz::ui
