@@ -5,7 +5,9 @@
 #include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -62,28 +64,28 @@ QLabel* centredLabel(const char* name, const char* text, double points) {
 constexpr int kKeyRole = Qt::UserRole;
 
 // A click opens the title under the pointer and leaves the list where it is,
-// so a second click at the same place hits the same title. The keyboard still
-// scrolls to the current title.
+// so a second click at the same place hits the same title; the view would
+// scroll a half-shown title into view a moment after the click. The keyboard
+// still scrolls to the current title.
 class TitleTree : public QTreeWidget {
 public:
     void scrollTo(const QModelIndex& index, ScrollHint hint) override {
-        if (!clicking_) QTreeWidget::scrollTo(index, hint);
+        if (index.isValid() && index == clicked_) return;
+        QTreeWidget::scrollTo(index, hint);
     }
 
 protected:
     void mousePressEvent(QMouseEvent* e) override {
-        clicking_ = true;
+        clicked_ = indexAt(e->position().toPoint());
         QTreeWidget::mousePressEvent(e);
-        clicking_ = false;
     }
-    void mouseReleaseEvent(QMouseEvent* e) override {
-        clicking_ = true;
-        QTreeWidget::mouseReleaseEvent(e);
-        clicking_ = false;
+    void keyPressEvent(QKeyEvent* e) override {
+        clicked_ = QPersistentModelIndex();
+        QTreeWidget::keyPressEvent(e);
     }
 
 private:
-    bool clicking_ = false;
+    QPersistentModelIndex clicked_;
 };
 
 }  // namespace
