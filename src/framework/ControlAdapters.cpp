@@ -113,6 +113,7 @@ QPlainTextEdit* linesBox(QWidget* parent, const ControlDecl& d) {
 // Raised when the program, not the user, changes a read-only text, so a
 // screen reader reads a result without the focus moving to it.
 void announceText(QWidget* w, const QString& before, const QString& after) {
+    if (!w->isVisible()) return;  // a window being built says nothing yet
     QAccessibleTextUpdateEvent text(w, 0, before, after);
     seam().announce(&text);
     QAccessibleValueChangeEvent value(w, after);
@@ -250,6 +251,7 @@ public:
         // A box named by this label keeps its name current.
         if (QWidget* box = label_->buddy(); box && box->property("kzNamedByLabel").toBool()) box->setAccessibleName(text);
         // A label's text is its accessible name; a result written into it is read out.
+        if (!label_->isVisible()) return;
         QAccessibleEvent named(label_, QAccessible::NameChanged);
         seam().announce(&named);
     }
