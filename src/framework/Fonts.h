@@ -1,6 +1,5 @@
-// The windows' faces: a Latin face for letters and digits, then a Song-style
-// family list with fallbacks, so Chinese renders on machines without the
-// design's face.
+// The windows' faces: a Song-style family list with fallbacks, so Chinese
+// renders on machines without the design's face.
 #pragma once
 
 #include <QFont>
