@@ -6,14 +6,14 @@
 #include <QTranslator>
 
 #include "app/version.h"
+#include "framework/UiSeam.h"
 
 namespace kz::ui {
 
 namespace {
 
-QString fromView(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-QString programName() { return fromView(kProductName); }
+QString programName() { return qs(kProductName); }
 
 CommandLine usageError(const QString& message) {
     CommandLine c;
@@ -39,7 +39,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     parser.setApplicationDescription(
         QStringLiteral("%1 %2：中小学数学工具箱。不带选项时先显示启动画面，然后在屏幕右边显示悬浮球；"
                        "程序已在运行时，再次启动会打开正在运行的程序的主面板。")
-            .arg(programName(), fromView(kVersion)));
+            .arg(programName(), qs(kVersion)));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption panel("panel", QStringLiteral("同时打开主面板。"));
@@ -70,7 +70,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     if (parser.isSet(version)) {
         CommandLine c;
         c.action = CommandLine::Action::Version;
-        c.text = QStringLiteral("%1 %2\n").arg(programName(), fromView(kVersion));
+        c.text = QStringLiteral("%1 %2\n").arg(programName(), qs(kVersion));
         return c;
     }
     if (!parser.positionalArguments().isEmpty())
@@ -95,7 +95,7 @@ CommandLine readCommandLine(int argc, char** argv) {
     int probeArgc = argc;
     QCoreApplication probe(probeArgc, argv);
     QCoreApplication::setApplicationName(programName());
-    QCoreApplication::setApplicationVersion(fromView(kVersion));
+    QCoreApplication::setApplicationVersion(qs(kVersion));
     QTranslator qtTexts;
     if (qtTexts.load("qtbase_zh_CN", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&qtTexts);

@@ -8,11 +8,14 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QWindow>
+#include <utility>
 
 #include "app/application.h"
 #include "app/version.h"
 #include "calc/CalcBar.h"
 #include "framework/Pictures.h"
+#include "framework/UiSeam.h"
 #include "framework/WindowRegistry.h"
 
 namespace kz::ui {
@@ -28,7 +31,7 @@ Credits credits() {
 
 FloatingBall::FloatingBall() : picture_(picture(":/resources/images/ball.png")) {
     setObjectName("Form0");
-    setWindowTitle(QString::fromUtf8(kProductName.data(), static_cast<qsizetype>(kProductName.size())));
+    setWindowTitle(qs(kProductName));
     // A picture says nothing to a screen reader; the name and description do.
     setAccessibleName("悬浮球");
     setAccessibleDescription("单击展开计算栏；右键、菜单键或 Shift+F10 打开菜单");
@@ -36,6 +39,9 @@ FloatingBall::FloatingBall() : picture_(picture(":/resources/images/ball.png")) 
     setFocusPolicy(Qt::StrongFocus);
     // Topmost, undecorated and without a taskbar button.
     setWindowFlags(Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint | Qt::Tool);
+    // Appearing, it must not take the focus: a bar shown beside it at
+    // start-up would lose it and step aside.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     setFixedSize(kWidth, kHeight);
     // From now on the program ends only through the menu.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -87,6 +93,12 @@ void FloatingBall::placeBar() {
 void FloatingBall::showBar() {
     ensureBar();
     placeBar();
+    // Before the ball is on the screen the window manager is still busy with
+    // it; the bar comes once the ball shows.
+    if (!isVisible() || !windowHandle() || !windowHandle()->isExposed()) {
+        barWanted_ = true;
+        return;
+    }
     bringToFront(bar_);
 }
 
@@ -131,6 +143,7 @@ void FloatingBall::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), Qt::white);
     p.drawPixmap(rect(), picture_);
+    if (std::exchange(barWanted_, false)) QMetaObject::invokeMethod(this, &FloatingBall::showBar, Qt::QueuedConnection);
 }
 
 void FloatingBall::keyPressEvent(QKeyEvent* e) {

@@ -55,6 +55,7 @@ private:
     QPixmap picture_;
     QMenu* menu_;
     QPointer<CalcBar> bar_;
+    bool barWanted_ = false;  // asked for before the ball was on the screen
     bool dragging_ = false;
     int grabY_ = 0;
 };

@@ -43,7 +43,6 @@ QAccessibleInterface* unseenFactory(const QString& className, QObject* object) {
     return nullptr;
 }
 
-QString fromView(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 QLabel* label(const char* name, const QString& text, QWidget* parent = nullptr) {
     auto* l = new QLabel(text, parent);
@@ -149,9 +148,9 @@ AboutWindow::AboutWindow() {
     image2->setPixmap(picture(":/resources/images/about.png"));
     image2->setAlignment(Qt::AlignCenter);
 
-    auto* title = label("lblTitle", QStringLiteral("%1 (%2)").arg(fromView(kProductName), fromView(kVersion)));
+    auto* title = label("lblTitle", QStringLiteral("%1 (%2)").arg(qs(kProductName), qs(kVersion)));
     title->setFont(songFont(14, true));
-    auto* version = label("lblVersion", QStringLiteral("版本 %1").arg(fromView(kVersion)));
+    auto* version = label("lblVersion", QStringLiteral("版本 %1").arg(qs(kVersion)));
     QTextEdit* terms = richText(":/resources/help/about_terms.html");
     terms->setFixedSize(330, 190);
 

@@ -14,23 +14,20 @@
 #include "app/windows.h"
 #include "calc/evaluator.h"
 #include "framework/Fonts.h"
+#include "framework/UiSeam.h"
 #include "framework/WindowRegistry.h"
 
 namespace kz::ui {
 
-namespace {
-QString fromView(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-}  // namespace
-
 void setUpApplication(QApplication& app) {
-    app.setApplicationName(fromView(kProductName));
-    app.setApplicationVersion(fromView(kVersion));
+    app.setApplicationName(qs(kProductName));
+    app.setApplicationVersion(qs(kVersion));
     // Ties the windows to the installed desktop entry (its icon and name in the desktop's lists).
-    QGuiApplication::setDesktopFileName(fromView(kAppId));
+    QGuiApplication::setDesktopFileName(qs(kAppId));
     auto* qtTexts = new QTranslator(&app);
     if (qtTexts->load("qtbase_zh_CN", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(qtTexts);
-    app.setWindowIcon(QIcon::fromTheme(fromView(kAppId), QIcon(":/resources/images/icon.png")));
+    app.setWindowIcon(QIcon::fromTheme(qs(kAppId), QIcon(":/resources/images/icon.png")));
     installDefaultFonts();
     registerWindows();
 }

@@ -182,8 +182,12 @@ bool CalcBar::eventFilter(QObject* watched, QEvent* e) {
 }
 
 bool CalcBar::event(QEvent* e) {
-    // Another window became active: step aside, texts and all.
-    if (e->type() == QEvent::WindowDeactivate) hide();
+    // Another window became active: step aside, texts and all. Only once the
+    // bar has been active since it showed: a window manager that hands the
+    // focus about while windows appear is not the user going elsewhere.
+    if (e->type() == QEvent::Show) activeSinceShown_ = false;
+    if (e->type() == QEvent::WindowActivate) activeSinceShown_ = true;
+    if (e->type() == QEvent::WindowDeactivate && activeSinceShown_) hide();
     return QWidget::event(e);
 }
 

@@ -54,6 +54,7 @@ private:
     QLabel* Label2_;
     QLabel* label1_ = nullptr;
     StepsPane* stepsPane_ = nullptr;
+    bool activeSinceShown_ = false;
 };
 
 }  // namespace kz::ui

@@ -1,32 +1,21 @@
 #include "framework/ToolWindow.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QFrame>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTextCursor>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <map>
 
-#include "framework/Fonts.h"
-#include "framework/Pictures.h"
 #include "framework/UiSeam.h"
 #include "framework/WorkingPane.h"
 #include "framework/catalogue.h"
-#include "framework/utf8.h"
 
 namespace kz::ui {
 
@@ -60,16 +49,6 @@ std::string keyName(const QKeyEvent* e) {
     const QString t = e->text();
     if (t.size() == 1 && QString("+-*/.=").contains(t[0])) return t.toStdString();
     return {};
-}
-
-int codePointsBefore(const QString& text, int utf16Pos) {
-    return static_cast<int>(text.left(utf16Pos).toStdU32String().size());
-}
-
-int utf16Before(const QString& text, int codePoints) {
-    const std::u32string u = text.toStdU32String();
-    codePoints = std::clamp(codePoints, 0, static_cast<int>(u.size()));
-    return static_cast<int>(QString::fromStdU32String(u.substr(0, static_cast<std::size_t>(codePoints))).size());
 }
 
 }  // namespace
@@ -116,194 +95,34 @@ void ToolWindow::act(F&& f) {
     sync();
 }
 
-QWidget* ToolWindow::makeWidget(const ControlDecl& d, QWidget* parent) {
-    const std::string name = d.name;
-    // Every box: the 12-point face, and its name for screen readers.
-    auto box = [&](QWidget* e) {
-        e->setFont(boxFont());
-        if (!d.accessibleName.empty()) e->setAccessibleName(qs(d.accessibleName));
-    };
-    auto lines = [&] {
-        auto* e = new QPlainTextEdit(parent);
-        box(e);
-        e->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-        return e;
-    };
-    auto readOnly = [](auto* e) {
-        e->setReadOnly(true);
-        e->setContextMenuPolicy(Qt::PreventContextMenu);
-    };
-    QWidget* w = nullptr;
-    switch (d.kind) {
-        case ControlKind::Input: {
-            if (d.multiLine) {
-                auto* e = lines();
-                e->setTabChangesFocus(true);
-                connect(e, &QPlainTextEdit::textChanged, this, [this, e, name] {
-                    if (syncing_) return;
-                    const QString t = e->toPlainText();
-                    act([&] { model_->edit(name, str(t), codePointsBefore(t, e->textCursor().position())); });
-                });
-                e->installEventFilter(this);
-                w = e;
-                break;
-            }
-            auto* e = new QLineEdit(parent);
-            box(e);
-            if (d.at.empty()) {
-                // Wide enough for every character the box admits, within reason.
-                const int chars = d.maxLength > 0 ? std::min(d.maxLength, 40) : 16;
-                e->setMinimumWidth(std::max(200, e->fontMetrics().horizontalAdvance(QLatin1Char('0')) * chars + 16));
-            }
-            connect(e, &QLineEdit::textEdited, this, [this, e, name](const QString& t) {
-                act([&] { model_->edit(name, str(t), codePointsBefore(t, e->cursorPosition())); });
-            });
-            e->installEventFilter(this);
-            w = e;
-            break;
-        }
-        case ControlKind::Output: {
-            auto* e = new QLineEdit(parent);
-            box(e);
-            readOnly(e);
-            if (d.at.empty()) e->setMinimumWidth(200);
-            w = e;
-            break;
-        }
-        case ControlKind::MultiLineOutput: {
-            auto* e = lines();
-            readOnly(e);
-            e->viewport()->setContextMenuPolicy(Qt::PreventContextMenu);
-            w = e;
-            break;
-        }
-        case ControlKind::Label: {
-            auto* l = new QLabel(parent);
-            l->setFont(songFont(10.5, d.bold));
-            using A = ControlDecl::Align;
-            const A a = d.align != A::Usual ? d.align : d.at.empty() ? A::Centre : A::Left;
-            // Placed labels start at their top, like the design's; row labels sit mid-row.
-            l->setAlignment((a == A::Left ? Qt::AlignLeft : a == A::Right ? Qt::AlignRight : Qt::AlignHCenter) |
-                            (d.at.empty() ? Qt::AlignVCenter : Qt::AlignTop));
-            l->setWordWrap(!d.at.empty());
-            w = l;
-            break;
-        }
-        case ControlKind::Option:
-        case ControlKind::Check: {
-            QAbstractButton* b = nullptr;
-            if (d.graphical) {
-                b = new QPushButton(parent);  // stays pressed while chosen
-                b->setCheckable(true);
-                static_cast<QPushButton*>(b)->setAutoDefault(false);
-            } else if (d.kind == ControlKind::Option) {
-                b = new QRadioButton(parent);
-            } else {
-                b = new QCheckBox(parent);
-            }
-            b->setFont(labelFont());
-            b->setAutoExclusive(false);  // the model decides which option is chosen
-            connect(b, &QAbstractButton::clicked, this, [this, name] { act([&] { model_->select(name); }); });
-            w = b;
-            break;
-        }
-        case ControlKind::Combo: {
-            auto* c = new QComboBox(parent);
-            box(c);
-            for (const std::string& e : d.entries) c->addItem(qs(e));
-            connect(c, &QComboBox::activated, this, [this, c, name](int i) {
-                act([&] { model_->edit(name, str(c->itemText(i))); });
-            });
-            c->installEventFilter(this);
-            w = c;
-            break;
-        }
-        case ControlKind::List: {
-            auto* l = new QListWidget(parent);
-            box(l);
-            connect(l, &QListWidget::currentRowChanged, this, [this, l, name](int row) {
-                if (row < 0 || syncing_) return;
-                act([&] { model_->edit(name, str(l->item(row)->text())); });
-            });
-            l->installEventFilter(this);
-            w = l;
-            break;
-        }
-        case ControlKind::Button: {
-            auto* b = new QPushButton(parent);
-            b->setFont(labelFont());
-            connect(b, &QPushButton::clicked, this, [this, name] { act([&] { model_->press(name); }); });
-            w = b;
-            break;
-        }
-        case ControlKind::Line: {
-            auto* f = new QFrame(parent);
-            f->setFrameShape(d.at.height > d.at.width ? QFrame::VLine : QFrame::HLine);
-            f->setFrameShadow(QFrame::Plain);
-            f->setLineWidth(1);
-            w = f;
-            break;
-        }
-        case ControlKind::Frame: {
-            auto* g = new QGroupBox(parent);
-            g->setFont(labelFont());
-            w = g;
-            break;
-        }
-        case ControlKind::Picture: {
-            auto* l = new QLabel(parent);
-            l->setScaledContents(true);
-            w = l;
-            break;
-        }
-        case ControlKind::Tabs: {
-            auto* t = new QTabWidget(parent);
-            t->setFont(labelFont());
-            for (const std::string& caption : d.entries) {
-                auto* page = new QWidget;
-                page->installEventFilter(this);  // its controls follow it when the style moves it
-                pages_.push_back(page);
-                t->addTab(page, qs(caption));
-            }
-            connect(t, &QTabWidget::currentChanged, this, [this, t, name](int i) {
-                if (syncing_ || i < 0) return;
-                act([&] { model_->edit(name, str(t->tabText(i))); });
-            });
-            tabs_ = t;
-            w = t;
-            break;
-        }
-    }
-    if (d.points > 0) {
-        QFont f = w->font();
-        f.setPointSizeF(d.points);
-        w->setFont(f);
-    }
-    w->setObjectName(qs(name));
-    return w;
-}
-
 void ToolWindow::build() {
     const WindowDecl& d = model_->decl();
     // The tab strip first, so controls on its pages have a parent.
+    std::unordered_map<std::string, std::unique_ptr<ControlAdapter>> made;
     for (const ControlDecl& c : d.controls)
-        if (c.kind == ControlKind::Tabs && !tabs_) widgets_[c.name] = makeWidget(c, this);
+        if (c.kind == ControlKind::Tabs && !tabs_) {
+            auto a = makeControlAdapter(c, this, *this);
+            tabs_ = qobject_cast<QTabWidget*>(a->widget());
+            pages_ = a->pages();
+            made[c.name] = std::move(a);
+        }
     for (const ControlDecl& c : d.controls) {
-        QWidget* w = widgets_.count(c.name) ? widgets_[c.name] : nullptr;
-        if (!w) {
+        std::unique_ptr<ControlAdapter> a = made.count(c.name) ? std::move(made[c.name]) : nullptr;
+        if (!a) {
             QWidget* parent = this;
             if (c.page >= 0 && c.page < static_cast<int>(pages_.size())) parent = pages_[static_cast<std::size_t>(c.page)];
-            w = makeWidget(c, parent);
-            widgets_[c.name] = w;
+            a = makeControlAdapter(c, parent, *this);
         }
-        ordered_.push_back({&c, w});
+        widgets_[c.name] = a->widget();
+        ordered_.push_back({&c, a->widget()});
+        adapters_.push_back(std::move(a));
     }
     // A label directly before a box names it for screen readers and gives it an access key.
     for (std::size_t i = 0; i + 1 < ordered_.size(); ++i) {
         auto [ld, lw] = ordered_[i];
         auto [bd, bw] = ordered_[i + 1];
         if (ld->kind != ControlKind::Label || (bd->kind != ControlKind::Input && bd->kind != ControlKind::Combo)) continue;
-        static_cast<QLabel*>(lw)->setBuddy(bw);
+        if (auto* label = qobject_cast<QLabel*>(lw)) label->setBuddy(bw);
         if (bd->accessibleName.empty()) {
             bw->setAccessibleName(qs(model_->state(ld->name).text));
             bw->setProperty("kzNamedByLabel", true);
@@ -366,99 +185,11 @@ void ToolWindow::placeAbsolute() {
     }
 }
 
-void ToolWindow::syncControl(const ControlDecl& d, QWidget* w) {
+void ToolWindow::syncControl(ControlAdapter& c) {
+    const ControlDecl& d = c.decl();
+    QWidget* w = c.widget();
     const ControlState& s = model_->state(d.name);
-    const QString text = qs(s.text);
-    switch (d.kind) {
-        case ControlKind::Input: {
-            if (d.multiLine) {
-                auto* e = static_cast<QPlainTextEdit*>(w);
-                if (e->toPlainText() != text) {
-                    e->setPlainText(text);
-                    QTextCursor c = e->textCursor();
-                    c.setPosition(utf16Before(text, s.caret));
-                    e->setTextCursor(c);
-                }
-                break;
-            }
-            auto* e = static_cast<QLineEdit*>(w);
-            if (e->text() != text) e->setText(text);
-            const int caret = utf16Before(text, s.caret);
-            if (e->cursorPosition() != caret) e->setCursorPosition(caret);
-            // Red while the date filter rejects; otherwise the palette's own colour.
-            QPalette p = e->palette();
-            const QColor normal = QApplication::palette(e).color(QPalette::Text);
-            p.setColor(QPalette::Text, s.red ? QColor(255, 0, 0) : normal);
-            if (p != e->palette()) e->setPalette(p);
-            break;
-        }
-        case ControlKind::Output: {
-            auto* e = static_cast<QLineEdit*>(w);
-            if (e->text() != text) {
-                e->setText(text);
-                e->setCursorPosition(0);
-            }
-            break;
-        }
-        case ControlKind::MultiLineOutput: {
-            auto* e = static_cast<QPlainTextEdit*>(w);
-            if (e->toPlainText() != text) e->setPlainText(text);
-            break;
-        }
-        case ControlKind::Label: {
-            auto* l = static_cast<QLabel*>(w);
-            if (l->text() != text) {
-                l->setText(text);
-                // A box named by this label keeps its name current.
-                if (QWidget* box = l->buddy(); box && box->property("kzNamedByLabel").toBool()) box->setAccessibleName(text);
-            }
-            break;
-        }
-        case ControlKind::Option:
-        case ControlKind::Check: {
-            auto* b = static_cast<QAbstractButton*>(w);
-            if (b->text() != text) b->setText(text);
-            if (b->isChecked() != s.checked) b->setChecked(s.checked);
-            break;
-        }
-        case ControlKind::Combo: {
-            auto* c = static_cast<QComboBox*>(w);
-            if (c->currentIndex() != s.selected) c->setCurrentIndex(s.selected);
-            break;
-        }
-        case ControlKind::List: {
-            auto* l = static_cast<QListWidget*>(w);
-            bool same = l->count() == static_cast<int>(s.lines.size());
-            for (int i = 0; same && i < l->count(); ++i) same = l->item(i)->text() == qs(s.lines[static_cast<std::size_t>(i)]);
-            if (!same) {
-                l->clear();
-                for (const std::string& line : s.lines) l->addItem(qs(line));
-            }
-            if (l->currentRow() != s.selected) {
-                l->setCurrentRow(s.selected);
-                if (s.selected < 0) l->clearSelection();
-            }
-            break;
-        }
-        case ControlKind::Button:
-            if (static_cast<QPushButton*>(w)->text() != text) static_cast<QPushButton*>(w)->setText(text);
-            break;
-        case ControlKind::Frame:
-            if (static_cast<QGroupBox*>(w)->title() != text) static_cast<QGroupBox*>(w)->setTitle(text);
-            break;
-        case ControlKind::Picture:
-            if (w->property("kzPicture").toString() != text) {
-                w->setProperty("kzPicture", text);
-                static_cast<QLabel*>(w)->setPixmap(text.isEmpty() ? QPixmap() : picture(text));
-            }
-            break;
-        case ControlKind::Line: break;
-        case ControlKind::Tabs: {
-            auto* t = static_cast<QTabWidget*>(w);
-            if (s.selected >= 0 && t->currentIndex() != s.selected) t->setCurrentIndex(s.selected);
-            break;
-        }
-    }
+    c.mirror(s);
     if (w->isEnabled() != s.enabled) w->setEnabled(s.enabled);
     if (w->isHidden() == s.visible) w->setHidden(!s.visible);
     if (!model_->decl().client.empty() && !s.at.empty()) {
@@ -467,12 +198,19 @@ void ToolWindow::syncControl(const ControlDecl& d, QWidget* w) {
     }
 }
 
+void ToolWindow::edited(const std::string& name, const std::string& text, int caret) {
+    act([&] { model_->edit(name, text, caret); });
+}
+
+void ToolWindow::selected(const std::string& name) { act([&] { model_->select(name); }); }
+
+void ToolWindow::pressed(const std::string& name) { act([&] { model_->press(name); }); }
+
 void ToolWindow::sync() {
     syncing_ = true;
-    for (auto [d, w] : ordered_) syncControl(*d, w);
+    for (auto& c : adapters_) syncControl(*c);
     const std::string def = model_->defaultButton();
-    for (auto [d, w] : ordered_)
-        if (d->kind == ControlKind::Button) static_cast<QPushButton*>(w)->setDefault(d->name == def);
+    for (auto& c : adapters_) c->markDefault(c->decl().name == def);
     if (pane_) pane_->follow();
     syncing_ = false;
 

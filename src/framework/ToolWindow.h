@@ -14,6 +14,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "framework/ControlAdapters.h"
 #include "framework/WindowRegistry.h"
 #include "framework/windowmodel.h"
 
@@ -23,7 +24,7 @@ namespace kz::ui {
 
 class WorkingPane;
 
-class ToolWindow : public QDialog, public Reloadable {
+class ToolWindow : public QDialog, public Reloadable, private ControlHost {
     Q_OBJECT
 public:
     explicit ToolWindow(std::unique_ptr<WindowModel> model, QWidget* parent = nullptr,
@@ -56,16 +57,21 @@ protected:
 
 private:
     void build();
-    QWidget* makeWidget(const ControlDecl& d, QWidget* parent);
     void layOutRows();
     void placeAbsolute();
     QPoint pageOffset(const ControlDecl& d) const;
-    void syncControl(const ControlDecl& d, QWidget* w);
+    void syncControl(ControlAdapter& c);
+    void edited(const std::string& name, const std::string& text, int caret) override;
+    void selected(const std::string& name) override;
+    void pressed(const std::string& name) override;
+    bool mirroring() const override { return syncing_; }
+    QObject* keyWatcher() override { return this; }
     void runPendingJob();
     template <typename F>
     void act(F&& f);
 
     std::unique_ptr<WindowModel> model_;
+    std::vector<std::unique_ptr<ControlAdapter>> adapters_;
     std::unordered_map<std::string, QWidget*> widgets_;
     std::vector<std::pair<const ControlDecl*, QWidget*>> ordered_;
     QTabWidget* tabs_ = nullptr;

@@ -1,5 +1,6 @@
 #include "framework/UiSeam.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
@@ -27,6 +28,8 @@ void Seam::setClipboardText(const QString& text) {
 void Seam::beep() { QApplication::beep(); }
 
 void Seam::openUrl(const QUrl& url) { QDesktopServices::openUrl(url); }
+
+void Seam::announce(QAccessibleEvent* event) { QAccessible::updateAccessibility(event); }
 
 Seam& seam() { return *current; }
 

@@ -1,10 +1,13 @@
 #include "reading/ReadingBox.h"
 
+#include <QAccessible>
 #include <QFile>
 #include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -13,7 +16,9 @@
 #include <cstring>
 
 #include "framework/Fonts.h"
+#include "framework/UiSeam.h"
 #include "framework/catalogue.h"
+#include "framework/windowmodel.h"
 
 namespace kz::ui {
 
@@ -43,10 +48,8 @@ constexpr const char* kGroupIcon = ":/resources/images/reading_group.png";
 const BoxText& boxText(const char* form) {
     for (const auto& b : kBoxes)
         if (std::strcmp(b.form, form) == 0) return b;
-    return kBoxes[0];
+    throw ModelError(std::string("no reading box ") + form);
 }
-
-QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 QLabel* centredLabel(const char* name, const char* text, double points) {
     auto* l = new QLabel(QString::fromUtf8(text));
@@ -57,16 +60,33 @@ QLabel* centredLabel(const char* name, const char* text, double points) {
     return l;
 }
 
-// Offset of the n-th code point in UTF-16 units: the core counts characters,
-// the document counts UTF-16 units.
-int utf16Offset(const QString& s, int codePoints) {
-    int i = 0;
-    for (int n = 0; n < codePoints && i < s.size(); ++n) i += s.at(i).isHighSurrogate() && i + 1 < s.size() ? 2 : 1;
-    return i;
-}
-
 // The node's key, as the tree view keeps it beside the text.
 constexpr int kKeyRole = Qt::UserRole;
+
+// A click opens the title under the pointer and leaves the list where it is,
+// so a second click at the same place hits the same title; the view would
+// scroll a half-shown title into view a moment after the click. The keyboard
+// still scrolls to the current title.
+class TitleTree : public QTreeWidget {
+public:
+    void scrollTo(const QModelIndex& index, ScrollHint hint) override {
+        if (index.isValid() && index == clicked_) return;
+        QTreeWidget::scrollTo(index, hint);
+    }
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override {
+        clicked_ = indexAt(e->position().toPoint());
+        QTreeWidget::mousePressEvent(e);
+    }
+    void keyPressEvent(QKeyEvent* e) override {
+        clicked_ = QPersistentModelIndex();
+        QTreeWidget::keyPressEvent(e);
+    }
+
+private:
+    QPersistentModelIndex clicked_;
+};
 
 }  // namespace
 
@@ -81,10 +101,15 @@ ReadingBox::ReadingBox(const char* form) {
     auto* label2 = centredLabel("Label2", box.banner, 12);
     auto* label1 = centredLabel("Label1", box.invitation, 10.5);
 
-    tree_ = new QTreeWidget;
+    tree_ = new TitleTree;
     tree_->setObjectName("TreeView1");
+    tree_->setAccessibleName("目录");
     tree_->setHeaderHidden(true);
     tree_->setColumnCount(1);
+    // One column, so a row is its item; selecting by items keeps an assistive
+    // tool's selection of a title on that title (selecting "rows" there takes
+    // the title's place among its siblings for a row of the whole tree).
+    tree_->setSelectionBehavior(QAbstractItemView::SelectItems);
     tree_->setFont(songFont(9));
     const QIcon groupIcon(kGroupIcon);
     const QIcon articleIcon(box.articleIcon);
@@ -109,11 +134,20 @@ ReadingBox::ReadingBox(const char* form) {
         }
     }
     tree_->collapseAll();
-    connect(tree_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { TreeView1_NodeClick(item); });
-    connect(tree_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) { TreeView1_NodeClick(item); });
+    connect(tree_, &QTreeWidget::itemClicked, this, &ReadingBox::openArticleOf);
+    connect(tree_, &QTreeWidget::itemActivated, this, &ReadingBox::openArticleOf);
+    // A title chosen any other way (the keyboard, a screen reader's selection
+    // or its action on the title) opens too.
+    connect(tree_, &QTreeWidget::itemSelectionChanged, this, [this] {
+        const auto chosen = tree_->selectedItems();
+        if (chosen.size() == 1) openArticleOf(chosen.front());
+    });
+    connect(tree_, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* g) { announceRows(g, true); });
+    connect(tree_, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* g) { announceRows(g, false); });
 
     view_ = new QTextEdit;
     view_->setObjectName("RichTextBox1");
+    view_->setAccessibleName("文章");
     view_->setReadOnly(true);
     view_->setAcceptRichText(false);
     view_->setFont(songFont(9));
@@ -139,9 +173,22 @@ ReadingBox::ReadingBox(const char* form) {
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void ReadingBox::TreeView1_NodeClick(QTreeWidgetItem* node) {
-    if (!node) return;
-    if (const reading::Article* a = book_.find(node->text(0).toStdString())) showArticle(*a);
+void ReadingBox::openArticleOf(QTreeWidgetItem* node) {
+    if (!node || node->childCount() > 0) return;
+    const std::string title = str(node->text(0));
+    if (title == shown_) return;  // the click after the selection that opened it
+    if (const reading::Article* a = book_.find(title)) {
+        shown_ = title;
+        showArticle(*a);
+    }
+}
+
+void ReadingBox::announceRows(QTreeWidgetItem* group, bool) {
+    // The rows under a group appear and vanish with it; clients that keep a
+    // copy of the tree learn of them only through this event.
+    if (group->childCount() == 0) return;
+    QAccessibleTableModelChangeEvent rows(tree_, QAccessibleTableModelChangeEvent::ModelReset);
+    seam().announce(&rows);
 }
 
 void ReadingBox::showArticle(const reading::Article& a) {
@@ -179,9 +226,9 @@ void ReadingBox::showArticle(const reading::Article& a) {
     for (const auto& s : a.superscripts) {
         const QTextBlock block = view_->document()->findBlockByNumber(s.paragraph + 1);
         if (!block.isValid()) continue;
-        const int at = block.position() + utf16Offset(block.text(), s.offset);
+        const int at = block.position() + utf16Before(block.text(), s.offset);
         c.setPosition(at);
-        c.setPosition(at + utf16Offset(block.text().mid(at - block.position()), 1), QTextCursor::KeepAnchor);
+        c.setPosition(at + utf16Before(block.text().mid(at - block.position()), 1), QTextCursor::KeepAnchor);
         c.mergeCharFormat(raised);
     }
 }

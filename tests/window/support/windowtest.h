@@ -43,6 +43,10 @@ T* child(QWidget* window, const char* name) {
 // Replaces a box's whole text as a paste over a full selection does.
 void paste(QLineEdit* box, const QString& text);
 
+// The text of a multi-line box as the pupil reads it: without the invisible
+// marks where a line may break between numbers.
+inline QString shownText(const QWidget* box) { return box->property("plainText").toString().remove(QChar(0x200B)); }
+
 // Opens a window through the registry, as the menu does.
 QWidget* openForm(const char* form);
 
