@@ -207,7 +207,7 @@ private slots:
     void captionsFitTheirControls() {
         for (const std::string& form : windowForms()) {
             std::unique_ptr<ui::ToolWindow> owned;
-            if (openWindowModel(form)->decl().ownedWindow) owned = std::make_unique<ui::ToolWindow>(openWindowModel(form));
+            if (findWindowType(form)->owned) owned = std::make_unique<ui::ToolWindow>(openWindowModel(form));
             QWidget* w = owned ? owned.get() : openForm(form.c_str());
             QVERIFY2(w, form.c_str());
             for (auto* b : w->findChildren<QAbstractButton*>()) {
