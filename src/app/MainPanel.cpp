@@ -67,7 +67,7 @@ void MainPanel::buildMenus() {
         }
         if (e.itemName == "HelpSearch") {
             // Not the registry's single instance: every use makes one more.
-            connect(a, &QAction::triggered, this, [this] { Form_Load(); });
+            connect(a, &QAction::triggered, this, [this] { reload(); });
             continue;
         }
         const QString form = qs(e.form);
@@ -76,7 +76,7 @@ void MainPanel::buildMenus() {
     }
 }
 
-void MainPanel::Form_Load() {
+void MainPanel::reload() {
     // A hidden panel loads when it shows (the registry shows it next).
     if (isVisible()) load();
     else loadPending_ = true;

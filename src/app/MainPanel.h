@@ -19,7 +19,7 @@ class MainPanel : public QMainWindow, public Reloadable {
 public:
     MainPanel();
     // Each load (every showing, and 搜索 in the help menu) opens a new search window.
-    void Form_Load() override;
+    void reload() override;
 
     MagneticDock& oMagneticWnd() { return *dock_; }
     // The search windows this panel owns, oldest first (hidden ones included).

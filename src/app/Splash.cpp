@@ -40,7 +40,7 @@ Splash::Splash(Clock clock) : clock_(std::move(clock)) {
     connect(&timer_, &QTimer::timeout, this, &Splash::advance);
 }
 
-void Splash::Form_Load() {
+void Splash::start() {
     if (QScreen* s = QGuiApplication::primaryScreen()) {
         QRect r = geometry();
         r.moveCenter(s->geometry().center());
@@ -68,7 +68,7 @@ void Splash::advance() {
             break;
         case SplashEvent::Kind::Picture:
             images_[e.value - 1]->show();
-            Command1_Click();
+            playChime();
             emit chimed(e.value);
             break;
         case SplashEvent::Kind::End:
@@ -89,7 +89,7 @@ void Splash::advance() {
         timer_.stop();
 }
 
-void Splash::Command1_Click() {
+void Splash::playChime() {
     if (!sound_) return;
     sound_->stop();
     sound_->play();

@@ -23,7 +23,7 @@ public:
     explicit Splash(Clock clock = {});
 
     // The load step: shows the window, transparent, and starts the timeline.
-    void Form_Load();
+    void start();
 
     // Whether a wake-up is pending (none once the splash has ended).
     bool waiting() const { return timer_.isActive(); }
@@ -36,7 +36,7 @@ signals:
     void chimed(int picture);
 
 private:
-    void Command1_Click();  // the chime; a new one cuts off the one before
+    void playChime();  // the chime; a new one cuts off the one before
 
     Clock clock_;
     QElapsedTimer sinceCreated_;

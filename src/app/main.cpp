@@ -123,6 +123,6 @@ int main(int argc, char** argv) {
     }
     kz::ui::Splash splash;
     splash.installEventFilter(&afterSplash);
-    splash.Form_Load();
+    splash.start();
     return app.exec();
 }

@@ -101,10 +101,10 @@ CalcBar::CalcBar(Evaluator& evaluator, Credits credits) : evaluator_(evaluator),
     });
     connect(cmdCalculate_, &QPushButton::clicked, this, &CalcBar::Calculate);
     setUpSteps();
-    Form_Load();
+    startFresh();
 }
 
-void CalcBar::Form_Load() {
+void CalcBar::startFresh() {
     // A bar created again after a close starts without the old variables.
     evaluator_.clearVariables();
     txtEntry_->setFocus();

@@ -41,7 +41,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
-    void Form_Load();
+    void startFresh();
     void followEntry(const QString& text);
     void setUpSteps();
     void fitSteps();

@@ -345,7 +345,7 @@ void ToolWindow::closeEvent(QCloseEvent* e) {
     QDialog::closeEvent(e);
 }
 
-void ToolWindow::Form_Load() {
+void ToolWindow::reload() {
     act([&] { model_->load(); });
     focused_ = false;
 }

@@ -38,7 +38,7 @@ public:
     std::vector<QWidget*> inputChain() const;
     bool computing() const { return worker_.joinable() && !workerDone_; }
 
-    void Form_Load() override;
+    void reload() override;
 
     // Called for every tab strip a window declares, e.g. to skin it.
     static void setTabDecorator(void (*decorate)(QTabWidget*));

@@ -25,7 +25,7 @@ QWidget* WindowRegistry::open(const QString& form) {
         reload = true;
     }
     if (reload)
-        if (auto* r = dynamic_cast<Reloadable*>(e.window.data())) r->Form_Load();
+        if (auto* r = dynamic_cast<Reloadable*>(e.window.data())) r->reload();
     bringToFront(e.window);
     return e.window;
 }

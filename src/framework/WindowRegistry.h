@@ -16,7 +16,7 @@ namespace kz::ui {
 class Reloadable {
 public:
     virtual ~Reloadable() = default;
-    virtual void Form_Load() = 0;
+    virtual void reload() = 0;
 };
 
 class WindowRegistry {

@@ -23,7 +23,7 @@ private slots:
         qint64 now = 0;
         ui::Splash splash([&now] { return now; });
         QSignalSpy chimes(&splash, &ui::Splash::chimed);
-        splash.Form_Load();
+        splash.start();
         QVERIFY(splash.isVisible());
         QCOMPARE(splash.objectName(), QString("Form1"));
         QCOMPARE(splash.size(), QSize(150, 149));
@@ -66,7 +66,7 @@ private slots:
 
     void runsOnItsOwnTimers() {
         ui::Splash splash;
-        splash.Form_Load();
+        splash.start();
         QTRY_VERIFY_WITH_TIMEOUT(ui::WindowRegistry::instance().existing("Form0"), 10000);
         QVERIFY(!splash.isVisible());
         QVERIFY(test::child<QLabel>(&splash, "Image3")->isVisibleTo(&splash));
