@@ -6,29 +6,17 @@
 #include <cstdlib>
 
 #include "framework/numconv.h"
-#include "tools/number/primes.h"
+#include "tools/number/nt/primality.h"
+#include "tools/number/nt/smallprimes.h"
 
 namespace kz::conjecture {
 
 namespace {
 
 // The Goldbach pages take at most six characters, so every number they
-// search lies below one million.
+// search lies below one million: within the shared sieve.
 constexpr std::int64_t kSieveLimit = 1000000;
-
-// Odd numbers only: entry i tells whether 2i + 1 is prime.
-const std::vector<std::uint8_t>& sieve() {
-    static const std::vector<std::uint8_t> odd = [] {
-        const std::size_t size = kSieveLimit / 2;
-        std::vector<std::uint8_t> p(size, 1);
-        p[0] = 0;  // 1
-        for (std::size_t i = 1; (2 * i + 1) * (2 * i + 1) < kSieveLimit; ++i)
-            if (p[i])
-                for (std::size_t j = (2 * i + 1) * (2 * i + 1) / 2; j < size; j += 2 * i + 1) p[j] = 0;
-        return p;
-    }();
-    return odd;
-}
+static_assert(kSieveLimit <= nt::kSmallPrimeLimit);
 
 std::string digits(std::int64_t v) { return std::to_string(v); }
 
@@ -83,11 +71,11 @@ bool isPalindrome(std::int32_t n) {
 
 }  // namespace
 
-void prepare() { (void)sieve(); }
+void prepare() { nt::prepareSmallPrimes(); }
 
 bool isPrime(std::int64_t p) {
     if (p < 3) return false;
-    if (p < kSieveLimit) return (p & 1) && sieve()[static_cast<std::size_t>(p / 2)];
+    if (p < kSieveLimit) return nt::isSmallPrime(static_cast<std::uint32_t>(p));
     return isPrime64(static_cast<std::uint64_t>(p));
 }
 
