@@ -1,5 +1,6 @@
 #include "tools/number/factorize.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "framework/numconv.h"
@@ -15,16 +16,11 @@ std::optional<U128> readFactorInput(std::string_view boxText) {
     std::string s;
     for (char c : boxText)
         if (c != ' ' && c != '\t' && c != '\n' && c != '\r') s.push_back(c);
-    std::string_view body = s;
-    bool negative = false;
-    if (!body.empty() && (body[0] == '+' || body[0] == '-')) {
-        negative = body[0] == '-';
-        body.remove_prefix(1);
-    }
-    if (body.empty() || body.find_first_not_of("0123456789") == std::string_view::npos) {
-        std::size_t nz = body.find_first_not_of('0');
-        std::string_view significant = nz == std::string_view::npos ? std::string_view{} : body.substr(nz);
-        if (significant.empty() || negative) return std::nullopt;
+    // A plain digit run, sign allowed, is read exactly.
+    const DecimalScan scan = scanDecimal(s);
+    if (scan.length != 0 && scan.length == s.size() && !scan.point && !scan.hasExponent) {
+        std::string_view significant = scan.whole.substr(std::min(scan.whole.find_first_not_of('0'), scan.whole.size()));
+        if (significant.empty() || scan.negative) return std::nullopt;
         auto v = significant.size() <= 25 ? parseDecimal(significant) : std::nullopt;
         if (!v) fail(FailureKind::Overflow);
         return v;
