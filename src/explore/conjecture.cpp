@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "framework/numconv.h"
+#include "framework/outcome.h"
 #include "tools/number/nt/primality.h"
 #include "tools/number/nt/smallprimes.h"
 
@@ -42,12 +43,11 @@ std::optional<std::int32_t> readGoldbach(std::string_view text, std::string_view
         v.inputText = std::string(notNumber);
         return std::nullopt;
     }
-    try {
-        return toInt32(*d);
-    } catch (const NumFailure&) {
-        v.messages.emplace_back(kFailure);
-        return 0;
-    }
+    std::int32_t n = 0;  // what an overflow leaves
+    Calculation calc;
+    calc.step([&] { n = toInt32(*d); });
+    calc.reportTo(v.messages, kFailure);
+    return n;
 }
 
 // Reverse of the number's decimal text: the first character gets place 1,
@@ -130,23 +130,21 @@ Verification reverseAndAdd(std::string_view text) {
         return v;
     };
     std::int32_t n = 0;
-    try {
-        n = toInt32(strictNumber(text));
-    } catch (const NumFailure& e) {
-        if (e.kind() == FailureKind::Overflow) return tooLong();
+    Calculation calc;
+    if (!calc.step([&] { n = toInt32(strictNumber(text)); })) {
+        if (calc.lastFailure() == FailureKind::Overflow) return tooLong();
         v.messages.emplace_back(kFailure);
     }
     // Each addition grows a positive number and shrinks a negative one
     // towards 0, so the run ends in a palindrome or at the 10-digit overflow.
     std::int32_t s = 0;
     for (;;) {
-        std::int32_t r;
-        try {
-            r = reverseOf(n);
-            s = add32(n, r);
-        } catch (const NumFailure&) {
+        std::int32_t r = 0;
+        if (!calc.step([&] {
+                r = reverseOf(n);
+                s = add32(n, r);
+            }))
             return tooLong();
-        }
         out += numberText(n) + "+" + numberText(r) + "=" + numberText(s);
         out += kLineBreak;
         if (isPalindrome(s)) break;
@@ -159,11 +157,10 @@ Verification reverseAndAdd(std::string_view text) {
 
 Verification collatz(std::string_view text) {
     Verification v;
-    std::int16_t n;
-    try {
-        n = toInt16(leadingNumber(text));
-    } catch (const NumFailure&) {
-        v.messages.emplace_back(kFailure);
+    std::int16_t n = 0;
+    Calculation calc;
+    if (!calc.step([&] { n = toInt16(leadingNumber(text)); })) {
+        calc.reportTo(v.messages, kFailure);
         return v;
     }
     std::string out = "计算过程：";
@@ -171,14 +168,11 @@ Verification collatz(std::string_view text) {
     out += digits(n) + ">";
     // Below 1 the sequence never reaches 1; an overflow ends it too.
     while (n >= 1 && n != 1) {
-        try {
-            n = (n % 2 == 0) ? static_cast<std::int16_t>(n / 2) : add16(mul16(3, n), 1);
-        } catch (const NumFailure&) {
-            v.messages.emplace_back(kFailure);
+        if (!calc.step([&] { n = (n % 2 == 0) ? static_cast<std::int16_t>(n / 2) : add16(mul16(3, n), 1); }))
             break;
-        }
         out += digits(n) + ">";
     }
+    calc.reportTo(v.messages, kFailure);
     out.pop_back();
     v.result = out;
     return v;
@@ -186,16 +180,17 @@ Verification collatz(std::string_view text) {
 
 Verification nicomachus(std::string_view text) {
     Verification v;
-    std::int32_t n, f;
-    try {
-        n = toInt32(leadingNumber(text));
-        // The step count and the loop index are 16-bit, and so is 2 * i
-        // for i up to n - 1: n - 1 must stay within 16383.
-        std::int16_t steps = add16(n, -1);
-        if (steps > 0) mul16(2, steps);
-        f = add32(mul32(n - 1, n), 1);
-    } catch (const NumFailure&) {
-        v.messages.emplace_back(kFailure);
+    std::int32_t n = 0, f = 0;
+    Calculation calc;
+    if (!calc.step([&] {
+            n = toInt32(leadingNumber(text));
+            // The step count and the loop index are 16-bit, and so is 2 * i
+            // for i up to n - 1: n - 1 must stay within 16383.
+            std::int16_t steps = add16(n, -1);
+            if (steps > 0) mul16(2, steps);
+            f = add32(mul32(n - 1, n), 1);
+        })) {
+        calc.reportTo(v.messages, kFailure);
         return v;
     }
     std::string nt = digits(n);
