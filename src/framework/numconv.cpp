@@ -395,7 +395,9 @@ std::int32_t add32(std::int64_t a, std::int64_t b) {
 }
 std::int32_t mul32(std::int64_t a, std::int64_t b) {
     // The exact product of the magnitudes, so that no 64-bit product can wrap.
-    const auto magnitude = [](std::int64_t v) { return v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v); };
+    const auto magnitude = [](std::int64_t v) {
+        return v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
+    };
     const U128 p = mulWide(magnitude(a), magnitude(b));
     const bool negative = (a < 0) != (b < 0);
     const std::uint64_t limit = negative ? std::uint64_t{1} << 31 : (std::uint64_t{1} << 31) - 1;

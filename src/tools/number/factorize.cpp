@@ -19,7 +19,8 @@ std::optional<U128> readFactorInput(std::string_view boxText) {
     // A plain digit run, sign allowed, is read exactly.
     const DecimalScan scan = scanDecimal(s);
     if (scan.length != 0 && scan.length == s.size() && !scan.point && !scan.hasExponent) {
-        std::string_view significant = scan.whole.substr(std::min(scan.whole.find_first_not_of('0'), scan.whole.size()));
+        const std::string_view significant =
+            scan.whole.substr(std::min(scan.whole.find_first_not_of('0'), scan.whole.size()));
         if (significant.empty() || scan.negative) return std::nullopt;
         auto v = significant.size() <= 25 ? parseDecimal(significant) : std::nullopt;
         if (!v) fail(FailureKind::Overflow);

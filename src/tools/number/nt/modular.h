@@ -110,7 +110,7 @@ inline std::uint32_t sqrtMod(std::uint32_t a, std::uint32_t p) {
     std::uint32_t q = p - 1, s = 0;
     while (q % 2 == 0) q /= 2, ++s;
     std::uint32_t z = 2;
-    while (powMod(z, (p - 1) / 2, p) != p - 1) ++z;
+    while (jacobi(z, p) != -1) ++z;  // a non-residue, without modular powers
     std::uint64_t c = powMod(z, q, p), r = powMod(a, (q + 1) / 2, p), t = powMod(a, q, p);
     std::uint32_t m = s;
     while (t != 1) {

@@ -19,7 +19,7 @@ inline constexpr std::uint32_t kSmallPrimeLimit = 1u << 20;
 bool isSmallPrime(std::uint32_t n);
 // The primes below limit (at most kSmallPrimeLimit), ascending from 2.
 std::span<const std::uint32_t> primesBelow(std::uint32_t limit);
-// Builds the sieve now (it is otherwise built on first use).
+// Sieves the whole range now (it is otherwise sieved on first use).
 void prepareSmallPrimes();
 
 // An odd prime below 65536 with what a divisibility test by multiplication
