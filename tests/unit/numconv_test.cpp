@@ -264,7 +264,9 @@ TEST(ScanDecimal, TakesTheLeadingNumberApart) {
         EXPECT_EQ(d.hasExponent, c.hasExponent);
         EXPECT_EQ(d.exponent, c.exponent);
         const std::size_t sign = c.text[0] == '+' || c.text[0] == '-';
-        if (d.length) EXPECT_EQ(d.body, std::string_view(c.text).substr(sign, d.length - sign));
+        if (d.length) {
+            EXPECT_EQ(d.body, std::string_view(c.text).substr(sign, d.length - sign));
+        }
     }
 }
 
@@ -284,7 +286,10 @@ TEST(CheckedArithmetic, Mul32ChecksTheExactProduct) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.a) + " * " + std::to_string(c.b));
-        if (c.product) EXPECT_EQ(mul32(c.a, c.b), *c.product);
-        else EXPECT_EQ(failureOf([&] { mul32(c.a, c.b); }), FailureKind::Overflow);
+        if (c.product) {
+            EXPECT_EQ(mul32(c.a, c.b), *c.product);
+        } else {
+            EXPECT_EQ(failureOf([&] { mul32(c.a, c.b); }), FailureKind::Overflow);
+        }
     }
 }
