@@ -5,9 +5,12 @@
 #include <vector>
 
 #include "tools/number/factorize.h"
-#include "tools/number/montgomery.h"
-#include "tools/number/primes.h"
-#include "tools/number/siqs.h"
+#include "tools/number/nt/montgomery.h"
+#include "tools/number/nt/factorization.h"
+#include "tools/number/nt/primality.h"
+#include "tools/number/primewindows.h"
+#include "tools/number/nt/siqs.h"
+#include "tools/number/nt/stopped.h"
 
 namespace {
 
@@ -55,7 +58,7 @@ BENCHMARK_CAPTURE(factorBatch, semiprime25, 2);
 void siqsSemiprime25(benchmark::State& state) {
     static const std::vector<U128> numbers = batch(2, 200);
     std::size_t i = 0;
-    for (auto _ : state) benchmark::DoNotOptimize(kz::detail::siqsFactor(numbers[i++ % numbers.size()], {}));
+    for (auto _ : state) benchmark::DoNotOptimize(kz::nt::siqsFactor(numbers[i++ % numbers.size()], {}));
 }
 BENCHMARK(siqsSemiprime25)->Unit(benchmark::kMicrosecond);
 

@@ -6,29 +6,18 @@
 #include <cstdlib>
 
 #include "framework/numconv.h"
-#include "tools/number/primes.h"
+#include "framework/outcome.h"
+#include "tools/number/nt/primality.h"
+#include "tools/number/nt/smallprimes.h"
 
 namespace kz::conjecture {
 
 namespace {
 
 // The Goldbach pages take at most six characters, so every number they
-// search lies below one million.
+// search lies below one million: within the shared sieve.
 constexpr std::int64_t kSieveLimit = 1000000;
-
-// Odd numbers only: entry i tells whether 2i + 1 is prime.
-const std::vector<std::uint8_t>& sieve() {
-    static const std::vector<std::uint8_t> odd = [] {
-        const std::size_t size = kSieveLimit / 2;
-        std::vector<std::uint8_t> p(size, 1);
-        p[0] = 0;  // 1
-        for (std::size_t i = 1; (2 * i + 1) * (2 * i + 1) < kSieveLimit; ++i)
-            if (p[i])
-                for (std::size_t j = (2 * i + 1) * (2 * i + 1) / 2; j < size; j += 2 * i + 1) p[j] = 0;
-        return p;
-    }();
-    return odd;
-}
+static_assert(kSieveLimit <= nt::kSmallPrimeLimit);
 
 std::string digits(std::int64_t v) { return std::to_string(v); }
 
@@ -54,12 +43,11 @@ std::optional<std::int32_t> readGoldbach(std::string_view text, std::string_view
         v.inputText = std::string(notNumber);
         return std::nullopt;
     }
-    try {
-        return toInt32(*d);
-    } catch (const NumFailure&) {
-        v.messages.emplace_back(kFailure);
-        return 0;
-    }
+    std::int32_t n = 0;  // what an overflow leaves
+    Calculation calc;
+    calc.step([&] { n = toInt32(*d); });
+    calc.reportTo(v.messages, kFailure);
+    return n;
 }
 
 // Reverse of the number's decimal text: the first character gets place 1,
@@ -83,11 +71,11 @@ bool isPalindrome(std::int32_t n) {
 
 }  // namespace
 
-void prepare() { (void)sieve(); }
+void prepare() { nt::prepareSmallPrimes(); }
 
 bool isPrime(std::int64_t p) {
     if (p < 3) return false;
-    if (p < kSieveLimit) return (p & 1) && sieve()[static_cast<std::size_t>(p / 2)];
+    if (p < kSieveLimit) return nt::isSmallPrime(static_cast<std::uint32_t>(p));
     return isPrime64(static_cast<std::uint64_t>(p));
 }
 
@@ -142,23 +130,21 @@ Verification reverseAndAdd(std::string_view text) {
         return v;
     };
     std::int32_t n = 0;
-    try {
-        n = toInt32(strictNumber(text));
-    } catch (const NumFailure& e) {
-        if (e.kind() == FailureKind::Overflow) return tooLong();
+    Calculation calc;
+    if (!calc.step([&] { n = toInt32(strictNumber(text)); })) {
+        if (calc.lastFailure() == FailureKind::Overflow) return tooLong();
         v.messages.emplace_back(kFailure);
     }
     // Each addition grows a positive number and shrinks a negative one
     // towards 0, so the run ends in a palindrome or at the 10-digit overflow.
     std::int32_t s = 0;
     for (;;) {
-        std::int32_t r;
-        try {
-            r = reverseOf(n);
-            s = add32(n, r);
-        } catch (const NumFailure&) {
+        std::int32_t r = 0;
+        if (!calc.step([&] {
+                r = reverseOf(n);
+                s = add32(n, r);
+            }))
             return tooLong();
-        }
         out += numberText(n) + "+" + numberText(r) + "=" + numberText(s);
         out += kLineBreak;
         if (isPalindrome(s)) break;
@@ -171,11 +157,10 @@ Verification reverseAndAdd(std::string_view text) {
 
 Verification collatz(std::string_view text) {
     Verification v;
-    std::int16_t n;
-    try {
-        n = toInt16(leadingNumber(text));
-    } catch (const NumFailure&) {
-        v.messages.emplace_back(kFailure);
+    std::int16_t n = 0;
+    Calculation calc;
+    if (!calc.step([&] { n = toInt16(leadingNumber(text)); })) {
+        calc.reportTo(v.messages, kFailure);
         return v;
     }
     std::string out = "计算过程：";
@@ -183,14 +168,11 @@ Verification collatz(std::string_view text) {
     out += digits(n) + ">";
     // Below 1 the sequence never reaches 1; an overflow ends it too.
     while (n >= 1 && n != 1) {
-        try {
-            n = (n % 2 == 0) ? static_cast<std::int16_t>(n / 2) : add16(mul16(3, n), 1);
-        } catch (const NumFailure&) {
-            v.messages.emplace_back(kFailure);
+        if (!calc.step([&] { n = (n % 2 == 0) ? static_cast<std::int16_t>(n / 2) : add16(mul16(3, n), 1); }))
             break;
-        }
         out += digits(n) + ">";
     }
+    calc.reportTo(v.messages, kFailure);
     out.pop_back();
     v.result = out;
     return v;
@@ -198,16 +180,17 @@ Verification collatz(std::string_view text) {
 
 Verification nicomachus(std::string_view text) {
     Verification v;
-    std::int32_t n, f;
-    try {
-        n = toInt32(leadingNumber(text));
-        // The step count and the loop index are 16-bit, and so is 2 * i
-        // for i up to n - 1: n - 1 must stay within 16383.
-        std::int16_t steps = add16(n, -1);
-        if (steps > 0) mul16(2, steps);
-        f = add32(mul32(n - 1, n), 1);
-    } catch (const NumFailure&) {
-        v.messages.emplace_back(kFailure);
+    std::int32_t n = 0, f = 0;
+    Calculation calc;
+    if (!calc.step([&] {
+            n = toInt32(leadingNumber(text));
+            // The step count and the loop index are 16-bit, and so is 2 * i
+            // for i up to n - 1: n - 1 must stay within 16383.
+            std::int16_t steps = add16(n, -1);
+            if (steps > 0) mul16(2, steps);
+            f = add32(mul32(n - 1, n), 1);
+        })) {
+        calc.reportTo(v.messages, kFailure);
         return v;
     }
     std::string nt = digits(n);

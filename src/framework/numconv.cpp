@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <limits>
 
+#include "tools/number/nt/uint128.h"
+
 namespace kz {
 
 namespace {
@@ -53,104 +55,47 @@ constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8
 
 // Digits with at most one point, up to 15 significant digits and up to 22
 // decimals, are exact as m / 10^k, a single correctly rounded division: the
-// common case, without the general parser. False for anything else, and for
-// a text without a digit.
-bool fastDecimal(std::string_view num, double& out) {
-    const char* p = num.data();
-    const char* const end = p + num.size();
-    std::uint64_t m = 0;  // wraps harmlessly when the text has too many digits
+// common case, without the general parser. False for anything else.
+bool fastDecimal(const DecimalScan& d, double& out) {
+    if (d.hasExponent || d.length == 0 || d.fraction.size() > 22) return false;
+    std::uint64_t m = 0;
     int significant = 0;  // digits from the first non-zero one on
-    auto digits = [&] {
-        for (; p < end && isDigit(*p); ++p) {
-            m = m * 10 + static_cast<unsigned>(*p - '0');
+    for (std::string_view part : {d.whole, d.fraction})
+        for (char c : part) {
+            m = m * 10 + static_cast<unsigned>(c - '0');
             significant += m != 0;
         }
-    };
-    digits();
-    const bool whole = p != num.data();
-    long decimals = 0;
-    if (p < end && *p == '.') {
-        const char* first = ++p;
-        digits();
-        decimals = p - first;
-    }
-    if (p != end || significant > 15 || decimals > 22 || (!whole && decimals == 0)) return false;
-    out = static_cast<double>(m) / kPow10[decimals];
+    if (significant > 15) return false;
+    const double v = static_cast<double>(m) / kPow10[d.fraction.size()];
+    out = d.negative ? -v : v;
     return true;
 }
 
-// Converts a well-formed decimal text [sign] digits [. digits] [e [sign] digits]
-// to a double, telling overflow (raised) from underflow (0).
-double decimalToDouble(std::string_view num) {
-    bool negative = false;
-    if (!num.empty() && (num[0] == '+' || num[0] == '-')) {
-        negative = num[0] == '-';
-        num.remove_prefix(1);
-    }
+// The whole text as a plain decimal (no exponent), or false.
+bool fastDecimal(std::string_view text, double& out) {
+    const DecimalScan d = scanDecimal(text);
+    return d.length == text.size() && fastDecimal(d, out);
+}
+
+// The value of a scanned decimal as a double, telling overflow (raised)
+// from underflow (0).
+double decimalToDouble(const DecimalScan& d) {
     double v = 0;
-    if (fastDecimal(num, v)) return negative ? -v : v;
-    auto [ptr, ec] = std::from_chars(num.data(), num.data() + num.size(), v, std::chars_format::general);
+    if (fastDecimal(d, v)) return v;
+    auto [ptr, ec] = std::from_chars(d.body.data(), d.body.data() + d.body.size(), v, std::chars_format::general);
     (void)ptr;
     if (ec == std::errc::result_out_of_range) {
-        // Estimate the decimal exponent to tell a huge value from a tiny one.
-        long intDigits = 0;
-        std::size_t i = 0;
-        bool leading = true;
-        long fracZeros = 0;
-        for (; i < num.size() && isDigit(num[i]); ++i) {
-            if (leading && num[i] == '0') continue;
-            leading = false;
-            ++intDigits;
-        }
-        if (i < num.size() && num[i] == '.') {
-            ++i;
-            for (; i < num.size() && isDigit(num[i]); ++i) {
-                if (!leading) break;
-                if (num[i] == '0') ++fracZeros;
-                else leading = false;
-            }
-        }
-        while (i < num.size() && (isDigit(num[i]) || num[i] == '.')) ++i;
-        long exponent = 0;
-        if (i < num.size() && (num[i] == 'e' || num[i] == 'E')) {
-            ++i;
-            bool eneg = false;
-            if (i < num.size() && (num[i] == '+' || num[i] == '-')) eneg = num[i++] == '-';
-            for (; i < num.size() && isDigit(num[i]); ++i) {
-                if (exponent < 100000000) exponent = exponent * 10 + (num[i] - '0');
-            }
-            if (eneg) exponent = -exponent;
-        }
-        long magnitude = (intDigits > 0 ? intDigits : -fracZeros) + exponent;
+        // The decimal exponent of the first significant digit tells a huge value from a tiny one.
+        const std::size_t firstWhole = std::min(d.whole.find_first_not_of('0'), d.whole.size());
+        const long intDigits = static_cast<long>(d.whole.size() - firstWhole);
+        const long fracZeros = static_cast<long>(std::min(d.fraction.find_first_not_of('0'), d.fraction.size()));
+        const long magnitude = (intDigits > 0 ? intDigits : -fracZeros) + d.exponent;
         if (magnitude > 0) fail(FailureKind::Overflow);
         v = 0;
     } else if (ec != std::errc()) {
         fail(FailureKind::TypeMismatch);
     }
-    return negative ? -v : v;
-}
-
-// Length of the longest prefix of s of the form [sign] digits [. digits] [e [sign] digits];
-// returns 0 when it holds no mantissa digit. requireExpDigits: an "e" without
-// digits is not part of the number.
-std::size_t scanDecimal(std::string_view s) {
-    std::size_t i = 0;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
-    std::size_t digits = 0;
-    while (i < s.size() && isDigit(s[i])) ++i, ++digits;
-    if (i < s.size() && s[i] == '.') {
-        ++i;
-        while (i < s.size() && isDigit(s[i])) ++i, ++digits;
-    }
-    if (digits == 0) return 0;
-    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-        std::size_t j = i + 1;
-        if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
-        std::size_t expStart = j;
-        while (j < s.size() && isDigit(s[j])) ++j;
-        if (j > expStart) i = j;
-    }
-    return i;
+    return d.negative ? -v : v;
 }
 
 // Reads "&H..." / "&O..." at the start of s; returns false when s has no such prefix.
@@ -187,7 +132,6 @@ constexpr auto kPow10Int = [] {
 // rounded to a whole number, ties to even, as the general path rounds.
 // digits gets the result without its trailing zeros. False outside that range.
 bool exactDigits(double v, int sig, std::uint64_t& digits, int& exponent) {
-    using u128 = unsigned __int128;
     const std::uint64_t bits = std::bit_cast<std::uint64_t>(v);
     const int biased = static_cast<int>(bits >> 52 & 0x7FF);
     const int log2 = biased - 1023;  // floor(log2 |v|) of a normal number
@@ -200,9 +144,9 @@ bool exactDigits(double v, int sig, std::uint64_t& digits, int& exponent) {
     for (;;) {
         const int s = sig - 1 - e;  // 0..22, so m * 10^s < 2^127
         if (s < 0 || s > 22) return false;
-        const u128 scale = s <= 19 ? u128{kPow10Int[s]} : u128{kPow10Int[19]} * kPow10Int[s - 19];
-        const u128 x = u128{m} * scale;
-        const u128 whole = x >> q;
+        const U128 scale = s <= 19 ? U128(kPow10Int[s]) : mulWide(kPow10Int[19], kPow10Int[s - 19]);
+        const U128 x = U128(m) * scale;
+        const U128 whole = x >> static_cast<unsigned>(q);
         if (whole >= high) {
             ++e;
             continue;
@@ -211,8 +155,9 @@ bool exactDigits(double v, int sig, std::uint64_t& digits, int& exponent) {
             --e;
             continue;
         }
-        const u128 rest = x & ((u128{1} << q) - 1), half = u128{1} << (q - 1);
-        std::uint64_t d = static_cast<std::uint64_t>(whole);
+        const U128 rest = x & ((U128(1) << static_cast<unsigned>(q)) - U128(1));
+        const U128 half = U128(1) << static_cast<unsigned>(q - 1);
+        std::uint64_t d = whole.lo;
         if (rest > half || (rest == half && (d & 1))) ++d;
         if (d == high) {  // rounded up to the next power of ten
             d = low;
@@ -320,6 +265,41 @@ NumFailure::NumFailure(FailureKind k) : std::runtime_error(failureName(k)), kind
 
 void fail(FailureKind k) { throw NumFailure(k); }
 
+DecimalScan scanDecimal(std::string_view s) {
+    DecimalScan d;
+    std::size_t i = 0;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) d.negative = s[i++] == '-';
+    const std::size_t start = i;
+    auto digitsFrom = [&](std::size_t from) {
+        while (i < s.size() && isDigit(s[i])) ++i;
+        return s.substr(from, i - from);
+    };
+    d.whole = digitsFrom(i);
+    if (i < s.size() && s[i] == '.') {
+        d.point = true;
+        ++i;
+        d.fraction = digitsFrom(i);
+    }
+    if (d.whole.empty() && d.fraction.empty()) return DecimalScan{};
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        std::size_t j = i + 1;
+        bool negativeExponent = false;
+        if (j < s.size() && (s[j] == '+' || s[j] == '-')) negativeExponent = s[j++] == '-';
+        const std::size_t expStart = j;
+        long e = 0;
+        for (; j < s.size() && isDigit(s[j]); ++j)
+            if (e < 100000000) e = e * 10 + (s[j] - '0');
+        if (j > expStart) {
+            d.hasExponent = true;
+            d.exponent = negativeExponent ? -e : e;
+            i = j;
+        }
+    }
+    d.length = i;
+    d.body = s.substr(start, i - start);
+    return d;
+}
+
 double leadingNumber(std::string_view text) {
     double value = 0;
     if (fastDecimal(text, value)) return value;
@@ -329,9 +309,9 @@ double leadingNumber(std::string_view text) {
         if (c != ' ' && c != '\t' && c != '\n') s.push_back(c);
     std::size_t used = 0;
     if (readPrefixed(s, value, used)) return value;
-    std::size_t n = scanDecimal(s);
-    if (n == 0) return 0;
-    return decimalToDouble(std::string_view(s).substr(0, n));
+    const DecimalScan d = scanDecimal(s);
+    if (d.length == 0) return 0;
+    return decimalToDouble(d);
 }
 
 double strictNumber(std::string_view text) {
@@ -345,9 +325,9 @@ double strictNumber(std::string_view text) {
         if (used == 2 || used != text.size()) fail(FailureKind::TypeMismatch);
         return value;
     }
-    std::size_t n = scanDecimal(text);
-    if (n == 0 || n != text.size()) fail(FailureKind::TypeMismatch);
-    return decimalToDouble(text);
+    const DecimalScan d = scanDecimal(text);
+    if (d.length == 0 || d.length != text.size()) fail(FailureKind::TypeMismatch);
+    return decimalToDouble(d);
 }
 
 std::optional<double> tryStrictNumber(std::string_view text) {
@@ -414,9 +394,15 @@ std::int32_t add32(std::int64_t a, std::int64_t b) {
     return checked<std::int32_t>(a + b);
 }
 std::int32_t mul32(std::int64_t a, std::int64_t b) {
-    std::int64_t r = 0;
-    if (__builtin_mul_overflow(a, b, &r)) fail(FailureKind::Overflow);
-    return checked<std::int32_t>(r);
+    // The exact product of the magnitudes, so that no 64-bit product can wrap.
+    const auto magnitude = [](std::int64_t v) {
+        return v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
+    };
+    const U128 p = mulWide(magnitude(a), magnitude(b));
+    const bool negative = (a < 0) != (b < 0);
+    const std::uint64_t limit = negative ? std::uint64_t{1} << 31 : (std::uint64_t{1} << 31) - 1;
+    if (p.hi != 0 || p.lo > limit) fail(FailureKind::Overflow);
+    return negative ? static_cast<std::int32_t>(0 - static_cast<std::int64_t>(p.lo)) : static_cast<std::int32_t>(p.lo);
 }
 
 std::string numberToText(double v) { return significantText(v, 15); }

@@ -56,13 +56,17 @@ class Calculation {
 public:
     explicit Calculation(bool stopAtFirstFailure = false) : stopAtFirst_(stopAtFirstFailure) {}
 
+    // True when the step ran to its end: false when it failed, or did not
+    // run because the calculation had stopped.
     template <typename F>
-    void step(F&& f) {
-        if (stopped_) return;
+    bool step(F&& f) {
+        if (stopped_) return false;
         try {
             f();
+            return true;
         } catch (const NumFailure& e) {
             record(e.kind());
+            return false;
         }
     }
 
@@ -93,6 +97,15 @@ public:
     bool failed() const { return !failures_.empty(); }
     bool stopped() const { return stopped_; }
     const std::vector<FailureKind>& failures() const { return failures_; }
+
+    // The kind of the latest failure; only meaningful when failed().
+    FailureKind lastFailure() const { return failures_.back(); }
+
+    // One message per failure, in order, with the given text, for callers
+    // that keep their messages as texts.
+    void reportTo(std::vector<std::string>& messages, std::string_view text) const {
+        messages.insert(messages.end(), failures_.size(), std::string(text));
+    }
 
     // One message box per failure, in order, with the given text.
     void reportTo(Outcome& out, std::string_view text = kFailureText) const {

@@ -11,8 +11,10 @@
 
 #include "framework/numconv.h"
 #include "tools/number/factorize.h"
-#include "tools/number/montgomery.h"
-#include "tools/number/primes.h"
+#include "tools/number/nt/montgomery.h"
+#include "tools/number/nt/factorization.h"
+#include "tools/number/nt/primality.h"
+#include "tools/number/primewindows.h"
 #include "test_weight.h"
 
 using namespace kz;

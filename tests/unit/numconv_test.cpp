@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -222,5 +223,73 @@ TEST(StrictNumber, PlainDecimalsReadAsCorrectlyRounded) {
         const double expected = std::strtod(text.c_str(), nullptr);
         ASSERT_EQ(strictNumber(text), expected) << text;
         ASSERT_EQ(leadingNumber(text), expected) << text;
+    }
+}
+
+// The one scanner behind every decimal reader: where the number ends and
+// what its parts are. An "E" without exponent digits is not part of it.
+TEST(ScanDecimal, TakesTheLeadingNumberApart) {
+    struct Case {
+        const char* text;
+        std::size_t length;
+        bool negative, point;
+        const char *whole, *fraction;
+        bool hasExponent;
+        long exponent;
+    };
+    const Case cases[] = {
+        {"12.50", 5, false, true, "12", "50", false, 0},
+        {"-0.5e-3x", 7, true, true, "0", "5", true, -3},
+        {"+.5", 3, false, true, "", "5", false, 0},
+        {"7.", 2, false, true, "7", "", false, 0},
+        {"12e", 2, false, false, "12", "", false, 0},
+        {"12E+", 2, false, false, "12", "", false, 0},
+        {"3E+07", 5, false, false, "3", "", true, 7},
+        {"1e999999999999", 14, false, false, "1", "", true, 999999999},  // held short of overflow
+        {".", 0, false, false, "", "", false, 0},
+        {"-", 0, false, false, "", "", false, 0},
+        {"-.e5", 0, false, false, "", "", false, 0},
+        {"", 0, false, false, "", "", false, 0},
+        {"&H10", 0, false, false, "", "", false, 0},
+        {"1 2", 1, false, false, "1", "", false, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const DecimalScan d = scanDecimal(c.text);
+        EXPECT_EQ(d.length, c.length);
+        EXPECT_EQ(d.negative, c.negative);
+        EXPECT_EQ(d.point, c.point);
+        EXPECT_EQ(d.whole, c.whole);
+        EXPECT_EQ(d.fraction, c.fraction);
+        EXPECT_EQ(d.hasExponent, c.hasExponent);
+        EXPECT_EQ(d.exponent, c.exponent);
+        const std::size_t sign = c.text[0] == '+' || c.text[0] == '-';
+        if (d.length) {
+            EXPECT_EQ(d.body, std::string_view(c.text).substr(sign, d.length - sign));
+        }
+    }
+}
+
+// The signed 64-bit operands of mul32 must not wrap before the range check.
+TEST(CheckedArithmetic, Mul32ChecksTheExactProduct) {
+    constexpr std::int64_t kMin64 = std::numeric_limits<std::int64_t>::min();
+    struct Case { std::int64_t a, b; std::optional<std::int32_t> product; };
+    const Case cases[] = {
+        {-65536, 32768, std::numeric_limits<std::int32_t>::min()},
+        {65536, 32768, std::nullopt},
+        {-1, 2147483647, -2147483647},
+        {kMin64, -1, std::nullopt},
+        {kMin64, 0, 0},
+        {std::int64_t{1} << 32, std::int64_t{1} << 32, std::nullopt},  // wraps to 0 in 64 bits
+        {-46341, 46341, std::nullopt},
+        {-46340, -46340, 2147395600},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.a) + " * " + std::to_string(c.b));
+        if (c.product) {
+            EXPECT_EQ(mul32(c.a, c.b), *c.product);
+        } else {
+            EXPECT_EQ(failureOf([&] { mul32(c.a, c.b); }), FailureKind::Overflow);
+        }
     }
 }

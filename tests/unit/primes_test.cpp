@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "framework/numconv.h"
-#include "tools/number/primes.h"
+#include "tools/number/nt/factorization.h"
+#include "tools/number/nt/primality.h"
+#include "tools/number/primewindows.h"
 #include "test_weight.h"
 
 using namespace kz;
@@ -57,14 +59,14 @@ TEST(Primality, LastStepOfTheCertificateFindsTwoFactorSplits) {
     for (int i = 0; i < 300; ++i) {
         U128 F = U128(2 * (rng() % 9000000 + 1000000));
         U128 x = U128(65536 + rng() % 900000), y = U128(65536 + rng() % 900000);
-        EXPECT_TRUE(detail::splitsInTwo((x * F + U128(1)) * (y * F + U128(1)), F, -1)) << i;
-        EXPECT_TRUE(detail::splitsInTwo((x * F + U128(1)) * (y * F - U128(1)), F, +1)) << i;
+        EXPECT_TRUE(nt::splitsInTwo((x * F + U128(1)) * (y * F + U128(1)), F, -1)) << i;
+        EXPECT_TRUE(nt::splitsInTwo((x * F + U128(1)) * (y * F - U128(1)), F, +1)) << i;
         // A prime of the same shape never splits.
         U128 k = U128(rng() % 1000000000000ULL + 1000000);
         while (!isPrime(k * F + U128(1))) k += U128(1);
-        EXPECT_FALSE(detail::splitsInTwo(k * F + U128(1), F, -1));
+        EXPECT_FALSE(nt::splitsInTwo(k * F + U128(1), F, -1));
         while (!isPrime(k * F - U128(1))) k += U128(1);
-        EXPECT_FALSE(detail::splitsInTwo(k * F - U128(1), F, +1));
+        EXPECT_FALSE(nt::splitsInTwo(k * F - U128(1), F, +1));
     }
 }
 

@@ -8,8 +8,11 @@
 #include <vector>
 
 #include "tools/number/factorize.h"
-#include "tools/number/primes.h"
-#include "tools/number/siqs.h"
+#include "tools/number/nt/factorization.h"
+#include "tools/number/nt/primality.h"
+#include "tools/number/primewindows.h"
+#include "tools/number/nt/siqs.h"
+#include "tools/number/nt/stopped.h"
 #include "test_weight.h"
 
 using namespace kz;
@@ -47,7 +50,7 @@ TEST(FactorizeSiqs, SplitsSemiprimesOfEverySize) {
             U128 p = primeOfBits(rng, low), q = primeOfBits(rng, bits - low);
             U128 n = p * q;
             if (p == q) continue;
-            U128 f = detail::siqsFactor(n, {});
+            U128 f = nt::siqsFactor(n, {});
             EXPECT_TRUE(f == p || f == q) << toDecimal(n) << " gave " << toDecimal(f);
             EXPECT_EQ(factorize(n), sorted({p, q})) << toDecimal(n);
         }
@@ -64,7 +67,7 @@ TEST(FactorizeSiqs, ThreeFactorSplitsAndSquares) {
         int b = 22 + i % 8;  // 66 to 87 bits in all
         U128 p = primeOfBits(rng, b), q = primeOfBits(rng, b), r = primeOfBits(rng, b + i % 3);
         U128 n = p * q * r;
-        U128 f = detail::siqsFactor(n, {});
+        U128 f = nt::siqsFactor(n, {});
         EXPECT_TRUE(f > U128(1) && f < n && n % f == U128(0)) << toDecimal(n) << " gave " << toDecimal(f);
         EXPECT_EQ(factorize(n), sorted({p, q, r})) << toDecimal(n);
 
@@ -79,15 +82,15 @@ TEST(FactorizeSiqs, ThreeFactorSplitsAndSquares) {
 // sieve does not take are refused with 0 (the caller falls back).
 TEST(FactorizeSiqs, SmallFactorsAndRefusedSizes) {
     U128 big = *parseDecimal("1000000000039");  // prime
-    EXPECT_EQ(detail::siqsFactor(U128(101) * big * *parseDecimal("1000000007"), {}), U128(101));
-    EXPECT_EQ(detail::siqsFactor(U128(1) << 95 | U128(1), {}), U128(0));  // above the size limit
-    EXPECT_EQ(detail::siqsFactor(big * U128(2), {}), U128(0));            // even
+    EXPECT_EQ(nt::siqsFactor(U128(101) * big * *parseDecimal("1000000007"), {}), U128(101));
+    EXPECT_EQ(nt::siqsFactor(U128(1) << 95 | U128(1), {}), U128(0));  // above the size limit
+    EXPECT_EQ(nt::siqsFactor(big * U128(2), {}), U128(0));            // even
 }
 
 TEST(FactorizeSiqs, StopRequestEndsTheSieve) {
     std::stop_source source;
     source.request_stop();
     U128 n = *parseDecimal("1000000000039") * *parseDecimal("1000000000061");
-    EXPECT_THROW(detail::siqsFactor(n, source.get_token()), detail::Stopped);
+    EXPECT_THROW(nt::siqsFactor(n, source.get_token()), nt::Stopped);
     EXPECT_EQ(factorize(n, source.get_token()), std::nullopt);
 }

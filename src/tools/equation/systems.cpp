@@ -26,35 +26,20 @@ struct ExactDecimal {
     long exponent = 0;
 };
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
 ExactDecimal readExact(std::string_view text) {
     const double value = strictNumber(text);  // decides what is a number at all
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    std::size_t i = 0;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    std::string digits;
-    long exponent = 0;
-    for (; i < text.size() && isDigit(text[i]); ++i) digits += text[i];
-    if (i < text.size() && text[i] == '.')
-        for (++i; i < text.size() && isDigit(text[i]); ++i, --exponent) digits += text[i];
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        ++i;
-        bool eneg = false;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) eneg = text[i++] == '-';
-        long e = 0;
-        for (; i < text.size() && isDigit(text[i]); ++i) e = std::min(e * 10 + (text[i] - '0'), 100000L);
-        exponent += eneg ? -e : e;
-    }
+    const DecimalScan scan = scanDecimal(text);
     ExactDecimal d;
-    if (i != text.size() || digits.empty()) {
+    if (scan.length != text.size()) {
         // "&H" and "&O" forms: whole numbers, exact in the double.
         if (std::fabs(value) > 9.0e18) fail(FailureKind::Overflow);
         d.mantissa = static_cast<long long>(value);
         return d;
     }
+    std::string digits = std::string(scan.whole) + std::string(scan.fraction);
+    long exponent = scan.exponent - static_cast<long>(scan.fraction.size());
     digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size()));
     while (!digits.empty() && digits.back() == '0') {
         digits.pop_back();
@@ -64,7 +49,7 @@ ExactDecimal readExact(std::string_view text) {
     if (static_cast<int>(digits.size()) > kMaxDigits || exponent > kMaxExponent || exponent < -kMaxExponent)
         fail(FailureKind::Overflow);
     d.mantissa = cpp_int(digits.c_str());
-    if (negative) d.mantissa = -d.mantissa;
+    if (scan.negative) d.mantissa = -d.mantissa;
     d.exponent = exponent;
     return d;
 }

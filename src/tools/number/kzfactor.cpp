@@ -14,7 +14,7 @@
 #include "framework/numconv.h"
 #include "framework/outcome.h"
 #include "tools/number/factorize.h"
-#include "tools/number/primes.h"
+#include "tools/number/primewindows.h"
 
 int main(int argc, char** argv) {
     bool divisorMode = false, timing = false;

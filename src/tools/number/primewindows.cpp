@@ -1,7 +1,11 @@
 #include "tools/number/primewindows.h"
 
+#include <vector>
+
+#include "framework/numconv.h"
 #include "tools/number/factorize.h"
-#include "tools/number/primes.h"
+#include "tools/number/nt/factorization.h"
+#include "tools/number/nt/primality.h"
 #include "tools/number/workingtext.h"
 
 namespace kz {
@@ -78,6 +82,22 @@ Outcome primeJudgeWithWorking(std::string_view text1) {
 }
 
 }  // namespace
+
+
+std::string primeCompositeText(std::int64_t n) {
+    if (n <= 1) return "不是质数也不是合数";
+    std::vector<std::int64_t> ds = divisors(n);
+    std::string text = ds.size() == 2 ? "是质数" : "是合数";
+    text += ",它的因数有:1  ";
+    for (std::size_t i = 1; i + 1 < ds.size(); ++i) text += numberToText(ds[i]) + "  ";
+    return text + numberToText(n);
+}
+
+std::string primeCompositeTextOf(std::string_view boxText) {
+    double v = leadingNumber(boxText);
+    if (v <= 1) return primeCompositeText(0);
+    return primeCompositeText(toInt32(v));
+}
 
 Outcome primeJudgeCalculate(std::string_view text1) {
     Outcome out;

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <random>
 
-#include "tools/number/montgomery.h"
-#include "tools/number/uint128.h"
+#include "tools/number/nt/montgomery.h"
+#include "tools/number/nt/uint128.h"
 
 #ifndef __SIZEOF_INT128__
 int main() { return 0; }  // nothing to compare against

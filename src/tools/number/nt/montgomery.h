@@ -5,7 +5,8 @@
 
 #include <cstdint>
 
-#include "tools/number/uint128.h"
+#include "tools/number/nt/modular.h"
+#include "tools/number/nt/uint128.h"
 
 #if defined(__GNUC__) || defined(__clang__)
 #define KZ_HOT_INLINE __attribute__((always_inline)) inline
@@ -15,46 +16,13 @@
 
 namespace kz {
 
-// Inverse of a modulo n by the extended Euclidean algorithm, tracking the
-// magnitudes of the alternating-sign coefficients (they never exceed n).
-// Returns false, with the gcd in g, when a is not invertible.
-template <class I>
-bool inverseMod(I a, I n, I& inv, I& g) {
-    I r0 = n, r1 = a % n, s0 = 0, s1 = 1;
-    int k = 1;
-    while (r1 != I(0)) {
-        // Most quotients are 1 or 2; a wide division costs far more.
-        I q, r2 = r0 - r1;
-        if (r2 < r1) {
-            q = 1;
-        } else if ((r2 -= r1) < r1) {
-            q = 2;
-        } else {
-            q = r0 / r1;
-            r2 = r0 - q * r1;
-        }
-        I s2 = s0 + q * s1;
-        r0 = r1;
-        r1 = r2;
-        s0 = s1;
-        s1 = s2;
-        ++k;
-    }
-    g = r0;
-    if (g != I(1)) return false;
-    inv = (k % 2 == 0) ? s0 : n - s0;
-    return true;
-}
-
 // Modulus: any odd n > 1 below 2^64.
 class Mont64 {
 public:
     using T = std::uint64_t;
 
     explicit Mont64(std::uint64_t n) : n_(n) {
-        std::uint64_t inv = n;  // correct to 3 bits for odd n
-        for (int i = 0; i < 5; ++i) inv *= 2 - n * inv;
-        ninv_ = inv;
+        ninv_ = nt::inverse64(n);
         one_ = modSmall(U128::fromParts(1, 0), n);
         r2_ = modSmall(mulWide(one_, one_), n);
         r3_ = mul(r2_, r2_);
@@ -85,7 +53,7 @@ public:
     // Inverse of a residue, or false with the gcd of it and the modulus.
     bool invert(T a, T& out, U128& g) const {
         std::uint64_t inv, g64;
-        if (!inverseMod<std::uint64_t>(a, n_, inv, g64)) {
+        if (!nt::inverseMod<std::uint64_t>(a, n_, inv, g64)) {
             g = g64;
             return false;
         }
@@ -103,10 +71,8 @@ public:
     using T = U128;
 
     explicit Mont128(U128 n) : n_(n) {
-        U128 inv = n;
-        for (int i = 0; i < 6; ++i) inv = inv * (U128(2) - n * inv);
-        ninv_ = inv;
-        nprime_ = 0 - inv.lo;
+        ninv_ = nt::inverse128(n);
+        nprime_ = 0 - ninv_.lo;
         one_ = (U128(0) - n) % n;  // 2^128 mod n
         // R^2 mod n by doubling R mod n 128 times.
         U128 r = one_;
@@ -149,7 +115,7 @@ public:
     U128 gcdWith(T a) const { return gcd(a, n_); }
     bool invert(T a, T& out, U128& g) const {
         U128 inv;
-        if (!inverseMod<U128>(a, n_, inv, g)) return false;
+        if (!nt::inverseMod<U128>(a, n_, inv, g)) return false;
         out = mul(inv, r3_);
         return true;
     }

@@ -1,16 +1,19 @@
-#include "tools/number/siqs.h"
+#include "tools/number/nt/siqs.h"
 
 #include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <span>
 #include <unordered_map>
 #include <vector>
 
-#include "tools/number/montgomery.h"
-#include "tools/number/primes.h"
+#include "tools/number/nt/modular.h"
+#include "tools/number/nt/montgomery.h"
+#include "tools/number/nt/smallprimes.h"
+#include "tools/number/nt/stopped.h"
 
-namespace kz::detail {
+namespace kz::nt {
 
 namespace {
 
@@ -36,85 +39,7 @@ static_assert(widthsScanInBlocks(), "the candidate scan reads the sieve 32 bytes
 
 // Primes below 2^14, for the factor base and the multiplier choice (the
 // largest base holds a few hundred).
-const std::vector<std::uint32_t>& smallPrimes() {
-    static const std::vector<std::uint32_t> primes = [] {
-        constexpr std::uint32_t limit = 1 << 14;
-        std::vector<char> composite(limit);
-        std::vector<std::uint32_t> out;
-        for (std::uint32_t i = 2; i < limit; ++i) {
-            if (composite[i]) continue;
-            out.push_back(i);
-            for (std::uint64_t j = std::uint64_t{i} * i; j < limit; j += i) composite[j] = true;
-        }
-        return out;
-    }();
-    return primes;
-}
-
-std::uint32_t powMod(std::uint64_t b, std::uint32_t e, std::uint32_t p) {
-    std::uint64_t r = 1;
-    b %= p;
-    while (e) {
-        if (e & 1) r = r * b % p;
-        b = b * b % p;
-        e >>= 1;
-    }
-    return static_cast<std::uint32_t>(r);
-}
-
-// Inverse of a (not divisible by p) modulo p.
-std::uint32_t invMod(std::uint32_t a, std::uint32_t p) {
-    std::int64_t r0 = p, r1 = a % p, s0 = 0, s1 = 1;
-    while (r1) {
-        std::int64_t q = r0 / r1;
-        std::int64_t t = r0 - q * r1;
-        r0 = r1;
-        r1 = t;
-        t = s0 - q * s1;
-        s0 = s1;
-        s1 = t;
-    }
-    return static_cast<std::uint32_t>(s0 < 0 ? s0 + p : s0);
-}
-
-// A square root of the quadratic residue a modulo the odd prime p (Tonelli-Shanks).
-std::uint32_t sqrtMod(std::uint32_t a, std::uint32_t p) {
-    a %= p;
-    if (a == 0) return 0;
-    if (p % 4 == 3) return powMod(a, (p + 1) / 4, p);
-    std::uint32_t q = p - 1, s = 0;
-    while (q % 2 == 0) q /= 2, ++s;
-    std::uint32_t z = 2;
-    while (powMod(z, (p - 1) / 2, p) != p - 1) ++z;
-    std::uint64_t c = powMod(z, q, p), r = powMod(a, (q + 1) / 2, p), t = powMod(a, q, p);
-    std::uint32_t m = s;
-    while (t != 1) {
-        std::uint32_t i = 0;
-        for (std::uint64_t tt = t; tt != 1; tt = tt * tt % p) ++i;
-        std::uint64_t b = c;
-        for (std::uint32_t j = 0; j + i + 1 < m; ++j) b = b * b % p;
-        m = i;
-        c = b * b % p;
-        t = t * c % p;
-        r = r * b % p;
-    }
-    return static_cast<std::uint32_t>(r);
-}
-
-// Jacobi symbol (a/m) for odd m, by reciprocity: no modular powers.
-int jacobi(std::uint32_t a, std::uint32_t m) {
-    int t = 1;
-    a %= m;
-    while (a) {
-        int z = std::countr_zero(a);
-        a >>= z;
-        if ((z & 1) && (m % 8 == 3 || m % 8 == 5)) t = -t;
-        if (a % 4 == 3 && m % 4 == 3) t = -t;
-        std::swap(a, m);
-        a %= m;
-    }
-    return m == 1 ? t : 0;
-}
+std::span<const std::uint32_t> smallPrimes() { return primesBelow(1 << 14); }
 
 // Knuth-Schroeppel: the small multiplier k that makes the most small primes
 // residues of kn (each raises the chance of a smooth value). Odd k only, so
@@ -239,9 +164,7 @@ private:
             fb_.push_back(p);
             root_.push_back(sqrtMod(r, p));
             logp_.push_back(static_cast<std::uint8_t>(std::lround(std::log2(double(p)))));
-            std::uint64_t inv = p;  // p^-1 mod 2^64 by Newton steps
-            for (int it = 0; it < 5; ++it) inv *= 2 - p * inv;
-            inv64_.push_back(inv);
+            inv64_.push_back(inverse64(p));
             lim64_.push_back(~0ULL / p);
         }
         // Below this the sieve costs more than the values it marks are worth.
@@ -318,7 +241,7 @@ private:
         for (std::size_t j = 0; j < s; ++j) {
             std::uint32_t q = fb_[aPrimes_[j]];
             std::uint64_t aq = a_ / q;
-            std::uint64_t g = std::uint64_t{root_[aPrimes_[j]]} * invMod(static_cast<std::uint32_t>(aq % q), q) % q;
+            std::uint64_t g = std::uint64_t{root_[aPrimes_[j]]} * inverseModPrime(static_cast<std::uint32_t>(aq % q), q) % q;
             if (g > q / 2) g = q - g;
             B_[j] = static_cast<std::int64_t>(aq * g);
             b_ += B_[j];
@@ -327,7 +250,7 @@ private:
         for (std::size_t i = 1; i < F; ++i) {
             if (inA_[i]) continue;
             std::uint32_t p = fb_[i];
-            std::uint64_t ainv = invMod(static_cast<std::uint32_t>(a_ % p), p);
+            std::uint64_t ainv = inverseModPrime(static_cast<std::uint32_t>(a_ % p), p);
             for (std::size_t j = 0; j < s; ++j)
                 bAdjust_[j * F + i] = static_cast<std::uint32_t>(2 * (static_cast<std::uint64_t>(B_[j]) % p) * ainv % p);
             std::uint64_t bm = static_cast<std::uint64_t>(b_ % p + p) % p, t = root_[i];
@@ -545,4 +468,4 @@ U128 siqsFactor(U128 n, const std::stop_token& stop) {
     return Siqs(n, stop).run();
 }
 
-}  // namespace kz::detail
+}  // namespace kz::nt

@@ -5,9 +5,9 @@
 
 #include <stop_token>
 
-#include "tools/number/uint128.h"
+#include "tools/number/nt/uint128.h"
 
-namespace kz::detail {
+namespace kz::nt {
 
 // Largest n the sieve takes (its polynomial values must fit one word).
 constexpr int kSiqsMaxBits = 90;
@@ -17,4 +17,4 @@ constexpr int kSiqsMaxBits = 90;
 // another method). Throws Stopped when `stop` is requested.
 U128 siqsFactor(U128 n, const std::stop_token& stop);
 
-}  // namespace kz::detail
+}  // namespace kz::nt

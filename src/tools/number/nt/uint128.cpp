@@ -1,4 +1,4 @@
-#include "tools/number/uint128.h"
+#include "tools/number/nt/uint128.h"
 
 #include <bit>
 #include <cmath>

@@ -1,69 +1,17 @@
-#include "tools/number/primes.h"
+#include "tools/number/nt/primality.h"
 
 #include <array>
 #include <stdexcept>
 
-#include "framework/numconv.h"
-#include "tools/number/factorize.h"
-#include "tools/number/montgomery.h"
+#include "tools/number/nt/modular.h"
+#include "tools/number/nt/montgomery.h"
+#include "tools/number/nt/smallprimes.h"
+#include "tools/number/nt/split.h"
+#include "tools/number/nt/stopped.h"
 
-namespace kz {
+namespace kz::nt {
 
 namespace {
-
-// An odd prime with what a divisibility test by multiplication needs: x is a
-// multiple of p exactly when x * p^-1 (mod 2^64) <= (2^64 - 1) / p. Wider
-// numbers are first folded below 2^50 with the residues of 2^32, 2^64, 2^96.
-struct SmallPrime {
-    std::uint64_t inv;
-    std::uint64_t lim;
-    std::uint32_t p, c32, c64, c96;
-};
-
-struct PrimeTable {
-    std::vector<std::uint32_t> odd;
-    std::vector<SmallPrime> entries;
-    PrimeTable() {
-        const std::uint32_t limit = 65536;
-        std::vector<bool> composite(limit, false);
-        for (std::uint32_t i = 3; i < limit; i += 2) {
-            if (composite[i]) continue;
-            odd.push_back(i);
-            for (std::uint64_t j = std::uint64_t{i} * i; j < limit; j += 2 * i) composite[j] = true;
-        }
-        for (std::uint32_t p : odd) {
-            std::uint64_t inv = p;
-            for (int k = 0; k < 5; ++k) inv *= 2 - p * inv;
-            std::uint64_t c32 = (std::uint64_t{1} << 32) % p;
-            std::uint64_t c64 = c32 * c32 % p;
-            std::uint64_t c96 = c64 * c32 % p;
-            entries.push_back({inv, ~std::uint64_t{0} / p, p, static_cast<std::uint32_t>(c32),
-                               static_cast<std::uint32_t>(c64), static_cast<std::uint32_t>(c96)});
-        }
-    }
-};
-
-const PrimeTable& table() {
-    static const PrimeTable t;
-    return t;
-}
-
-// A number below 2^50 congruent to x modulo p.
-inline std::uint64_t fold(const SmallPrime& sp, U128 x) {
-    return (x.lo & 0xffffffffu) + (x.lo >> 32) * sp.c32 + (x.hi & 0xffffffffu) * sp.c64 + (x.hi >> 32) * sp.c96;
-}
-
-inline bool divides(const SmallPrime& sp, U128 x) {
-    std::uint64_t s = x.hi ? fold(sp, x) : x.lo;
-    return s * sp.inv <= sp.lim;
-}
-
-inline U128 exactQuotient(const SmallPrime& sp, U128 x) {
-    if (!x.hi) return U128(x.lo * sp.inv);
-    U128 inv = sp.inv;
-    inv = inv * (U128(2) - U128(sp.p) * inv);  // one Newton step: 64 -> 128 correct bits
-    return x * inv;
-}
 
 constexpr std::array<std::uint32_t, 13> kBases = {2, 3, 5, 7, 11, 13, 17, 19, 23, 29, 31, 37, 41};
 
@@ -122,6 +70,9 @@ U128 mulChecked(U128 a, U128 b, bool& overflow) {
 // be a product of two primes p = xF + e1, q = yF + e2, and the few
 // candidates for x + y (or y - x) are checked one by one.
 constexpr std::uint32_t kB = 32768;
+
+// What the conditions of a certificate say of n.
+enum class Verdict { Composite, Prime };
 constexpr std::uint64_t kMaxCandidates = 64;
 
 struct Pending {
@@ -159,7 +110,7 @@ struct Side {
 // pass: one residue of n - 1 per prime serves both (n > 2^64 here).
 void smallPrimesAround(U128 n, std::vector<std::uint32_t>& minus, std::vector<std::uint32_t>& plus) {
     const U128 below = n - U128(1);
-    for (const SmallPrime& sp : table().entries) {
+    for (const TrialPrime& sp : trialPrimes()) {
         if (sp.p >= kB) break;
         std::uint64_t r = fold(sp, below);
         if (r * sp.inv <= sp.lim) minus.push_back(sp.p);
@@ -217,11 +168,11 @@ bool ready(const Side& s, U128 n) {
 // Does n split as (xF + e1)(yF + e2) with U = xyF + e2*x + e1*y? Only the
 // sign pattern that N = n -+ 1 allows can occur: e1 = e2 = 1 for n - 1,
 // e1 = 1, e2 = -1 for n + 1.
-bool splitsInTwo(const Side& s, U128 n) { return detail::splitsInTwo(n, s.F, s.sign); }
+bool splitsInTwo(const Side& s, U128 n) { return nt::splitsInTwo(n, s.F, s.sign); }
 
 }  // namespace
 
-bool detail::splitsInTwo(U128 n, U128 F, int sign) {
+bool splitsInTwo(U128 n, U128 F, int sign) {
     Side s;
     s.sign = sign;
     s.N = sign < 0 ? n - U128(1) : n + U128(1);
@@ -271,52 +222,35 @@ bool detail::splitsInTwo(U128 n, U128 F, int sign) {
 
 namespace {
 
-// Pocklington's conditions; -1 composite, 1 settled. With A = a^U, each
+// Pocklington's conditions. With A = a^U, each
 // a^((n-1)/q) is A^(F/q), an exponent of the size of F rather than of n.
-int settleMinus(const Side& s, U128 n, const Mont128& m) {
+Verdict settleMinus(const Side& s, U128 n, const Mont128& m) {
     const U128 one = m.one();
     std::vector<U128> open = s.qs;
     bool boundOpen = s.U != U128(1);
     for (std::uint64_t a = 2; a < 100000; ++a) {
         const U128 am = m.toMont(U128(a));
         const U128 A = powMont(m, am, s.U);
-        if (powMont(m, A, s.F) != one) return -1;  // a^(n-1) != 1
+        if (powMont(m, A, s.F) != one) return Verdict::Composite;  // a^(n-1) != 1
         auto coprime = [&](U128 x) { U128 v = m.fromMont(x); return !v.isZero() && gcd(v - U128(1), n) == U128(1); };
         std::vector<U128> still;
         for (U128 q : open) {
             U128 x = powMont(m, A, s.F / q);
             if (x == one) still.push_back(q);
-            else if (!coprime(x)) return -1;
+            else if (!coprime(x)) return Verdict::Composite;
         }
         open.swap(still);
         if (boundOpen) {
             U128 x = powMont(m, am, s.F);
             if (x != one) {
-                if (!coprime(x)) return -1;
+                if (!coprime(x)) return Verdict::Composite;
                 boundOpen = false;
             }
         }
-        if (open.empty() && !boundOpen) return 1;
+        if (open.empty() && !boundOpen) return Verdict::Prime;
     }
     // For a prime n each base fails a condition with chance 1/q at most.
     throw std::logic_error("primality certificate not settled");
-}
-
-// (a | n) for odd n.
-int jacobi(U128 a, U128 n) {
-    int result = 1;
-    a = a % n;
-    while (!a.isZero()) {
-        while (!a.isOdd()) {
-            a >>= 1;
-            std::uint64_t r = n.lo & 7;
-            if (r == 3 || r == 5) result = -result;
-        }
-        std::swap(a, n);
-        if ((a.lo & 3) == 3 && (n.lo & 3) == 3) result = -result;
-        a = a % n;
-    }
-    return n == U128(1) ? result : 0;
 }
 
 // V_k of the Lucas sequence V_0 = 2, V_1 = p, V_(i+1) = p V_i - V_(i-1).
@@ -335,35 +269,35 @@ U128 lucasV(const Mont128& m, U128 p, U128 k) {
     return v0;
 }
 
-// The Lucas conditions with one sequence; -1 composite, 1 settled. With
+// The Lucas conditions with one sequence. With
 // alpha = (P + sqrt(P^2 - 4)) / 2 of norm 1, the norm of alpha^k - 1 is
 // 2 - V_k: gcd(2 - V_k, n) = 1 says alpha^k != 1 modulo every prime of n,
 // whose order of alpha divides p - (P^2 - 4 | p). V_(jk) = V_j(V_k), so
 // W = V_U serves every q as for Pocklington.
-int settlePlus(const Side& s, U128 n, const Mont128& m) {
+Verdict settlePlus(const Side& s, U128 n, const Mont128& m) {
     const U128 two = m.add(m.one(), m.one());
     for (std::uint64_t p = 3; p < 100000; ++p) {
         int j = jacobi(U128(p * p - 4), n);
-        if (j == 0) return -1;  // shares a factor with p^2 - 4 (n is far larger)
+        if (j == 0) return Verdict::Composite;  // shares a factor with p^2 - 4 (n is far larger)
         if (j == 1) continue;   // a prime n needs (P^2 - 4 | n) = -1 for V_(n+1) = 2
         const U128 pm = m.toMont(U128(p));
         const U128 W = lucasV(m, pm, s.U);
-        if (lucasV(m, W, s.F) != two) return -1;  // V_(n+1) != 2
+        if (lucasV(m, W, s.F) != two) return Verdict::Composite;  // V_(n+1) != 2
         bool retry = false;
         auto check = [&](U128 v) {
             if (v == two) retry = true;
             return v == two || gcd(m.fromMont(m.sub(two, v)), n) == U128(1);
         };
         for (U128 q : s.qs)
-            if (!check(lucasV(m, W, s.F / q))) return -1;
-        if (s.U != U128(1) && !check(lucasV(m, pm, s.F))) return -1;
-        if (!retry) return 1;
+            if (!check(lucasV(m, W, s.F / q))) return Verdict::Composite;
+        if (s.U != U128(1) && !check(lucasV(m, pm, s.F))) return Verdict::Composite;
+        if (!retry) return Verdict::Prime;
     }
     throw std::logic_error("primality certificate not settled");
 }
 
 bool certify(U128 n, const Side& s, const Mont128& m) {
-    if ((s.sign < 0 ? settleMinus(s, n, m) : settlePlus(s, n, m)) < 0) return false;
+    if ((s.sign < 0 ? settleMinus(s, n, m) : settlePlus(s, n, m)) == Verdict::Composite) return false;
     if (s.U == U128(1) || squareExceeds(lowerBound(s), n)) return true;
     return !splitsInTwo(s, n);
 }
@@ -378,13 +312,13 @@ bool provePrime(U128 n, const Mont128& m, const std::stop_token& stop) {
     auto testSingle = [&](Side& s) {
         if (s.pending.size() == 1 && !s.pending[0].composite) {
             U128 c = s.pending[0].c;
-            if (detail::isPrime(c, stop)) s.addPrime(c);
+            if (nt::isPrime(c, stop)) s.addPrime(c);
             else s.pending[0].composite = true;
         }
     };
     testSingle(sides[0]);
     for (;;) {
-        if (stop.stop_requested()) throw detail::Stopped{};
+        if (stop.stop_requested()) throw Stopped{};
         for (int i = 0; i < made; ++i)
             if (ready(sides[i], n)) return certify(n, sides[i], m);
         if (made == 1) {
@@ -405,10 +339,10 @@ bool provePrime(U128 n, const Mont128& m, const std::stop_token& stop) {
         if (!best) throw std::logic_error("certificate: unfactored part without cofactors");
         Pending p = best->pending[bestIndex];
         best->pending.erase(best->pending.begin() + static_cast<std::ptrdiff_t>(bestIndex));
-        if (!p.composite && detail::isPrime(p.c, stop)) {
+        if (!p.composite && nt::isPrime(p.c, stop)) {
             best->addPrime(p.c);
         } else {
-            U128 d = detail::findFactor(p.c, stop);
+            U128 d = findFactor(p.c, stop);
             best->pending.push_back({d, false});
             best->pending.push_back({p.c / d, false});
         }
@@ -417,51 +351,25 @@ bool provePrime(U128 n, const Mont128& m, const std::stop_token& stop) {
 
 }  // namespace
 
-namespace detail {
-
-TrialResult trialDivide(U128 n, std::uint32_t limit, std::vector<U128>& factors) {
-    if (n.isZero()) return {n, true};
-    int tz = trailingZeros(n);
-    for (int i = 0; i < tz; ++i) factors.push_back(U128(2));
-    n >>= tz;
-    const std::vector<SmallPrime>& primes = table().entries;
-    std::size_t i = 0;
-    // Two words: every p^2 is far below n, so no square-root test yet.
-    for (; i < primes.size() && n.hi; ++i) {
-        const SmallPrime& sp = primes[i];
-        if (sp.p >= limit) return {n, false};
-        while (divides(sp, n)) {
-            n = exactQuotient(sp, n);
-            factors.push_back(U128(sp.p));
-        }
-    }
-    if (n.hi) return {n, false};  // every prime below the limit tried
-    std::uint64_t x = n.lo;
-    for (; i < primes.size(); ++i) {
-        const SmallPrime& sp = primes[i];
-        if (sp.p >= limit) break;
-        if (std::uint64_t{sp.p} * sp.p > x) return {U128(x), true};
-        while (x * sp.inv <= sp.lim) {
-            x *= sp.inv;
-            factors.push_back(U128(sp.p));
-        }
-    }
-    return {U128(x), x < std::uint64_t{limit} * limit};
-}
 
 bool isPrime(U128 n, const std::stop_token& stop) {
     if (n.fitsIn64()) return isPrime64(n.lo);
     if (n.hi >> 63) throw std::out_of_range("isPrime: n must be below 2^127");
     if (!n.isOdd()) return false;
     for (std::size_t i = 0; i < 24; ++i)
-        if (divides(table().entries[i], n)) return false;
+        if (divides(trialPrimes()[i], n)) return false;
     Mont128 m(n);
     if (n < psi12()) return millerRabin(m, n, 12);
     if (n < psi13()) return millerRabin(m, n, 13);
     return millerRabin(m, n, 1) && provePrime(n, m, stop);
 }
 
-}  // namespace detail
+}  // namespace kz::nt
+
+namespace kz {
+
+using nt::millerRabin;
+using nt::kBases;
 
 bool isPrime64(std::uint64_t n) {
     if (n < 2) return false;
@@ -475,38 +383,6 @@ bool isPrime64(std::uint64_t n) {
     return millerRabin(Mont64(n), U128(n), count);
 }
 
-bool isPrime(U128 n) { return detail::isPrime(n, std::stop_token{}); }
-
-std::vector<std::int64_t> divisors(std::int64_t n) {
-    std::vector<std::int64_t> low, high;
-    if (n < 1) return low;
-    auto scan = [&](auto m) {
-        using V = decltype(m);
-        for (V d = 1; d <= m / d; ++d) {
-            if (m % d) continue;
-            low.push_back(static_cast<std::int64_t>(d));
-            if (d != m / d) high.push_back(static_cast<std::int64_t>(m / d));
-        }
-    };
-    if (n <= 0xffffffffLL) scan(static_cast<std::uint32_t>(n));
-    else scan(static_cast<std::uint64_t>(n));
-    low.insert(low.end(), high.rbegin(), high.rend());
-    return low;
-}
-
-std::string primeCompositeText(std::int64_t n) {
-    if (n <= 1) return "不是质数也不是合数";
-    std::vector<std::int64_t> ds = divisors(n);
-    std::string text = ds.size() == 2 ? "是质数" : "是合数";
-    text += ",它的因数有:1  ";
-    for (std::size_t i = 1; i + 1 < ds.size(); ++i) text += numberToText(ds[i]) + "  ";
-    return text + numberToText(n);
-}
-
-std::string primeCompositeTextOf(std::string_view boxText) {
-    double v = leadingNumber(boxText);
-    if (v <= 1) return primeCompositeText(0);
-    return primeCompositeText(toInt32(v));
-}
+bool isPrime(U128 n) { return nt::isPrime(n, std::stop_token{}); }
 
 }  // namespace kz
