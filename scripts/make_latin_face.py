@@ -106,7 +106,7 @@ def main():
     if len(sys.argv) != 4:
         sys.exit(__doc__)
     latin_path, song_path, out = sys.argv[1:]
-    latin = TTFont(latin_path)
+    latin = TTFont(latin_path, recalcTimestamp=False)  # the same bytes from the same inputs
     options = subset.Options()
     options.name_IDs = ["*"]
     options.name_languages = ["*"]

@@ -9,13 +9,19 @@ namespace kz::ui {
 
 namespace {
 
-// The program's own Latin face first: the Song faces draw "l" like "1". It
+// First the program's own Latin face: the Song faces draw "l" like "1". It
 // has only letters and digits, with the Song face's line metrics, so Chinese
-// and the signs stay in the Song face and no line grows. Then the Song-style faces, with fallbacks for
-// machines without the design's.
-const QString kLatin = QStringLiteral("KZ Latin");
-const QStringList kSong{kLatin, "SimSun", "宋体", "AR PL UMing CN", "AR PL UMing", "Noto Serif CJK SC",
-                        "Source Han Serif SC", "WenQuanYi Micro Hei", "serif"};
+// and the signs stay in the Song face and no line grows. Then the Song-style
+// faces, with fallbacks for machines without the design's.
+const QStringList kSong{"KZ Latin",
+                        "SimSun",
+                        "宋体",
+                        "AR PL UMing CN",
+                        "AR PL UMing",
+                        "Noto Serif CJK SC",
+                        "Source Han Serif SC",
+                        "WenQuanYi Micro Hei",
+                        "serif"};
 
 // Registered on first use rather than at start-up alone, so that every
 // font made here, in the program or a test, finds the face.

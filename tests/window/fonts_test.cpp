@@ -69,8 +69,7 @@ private slots:
         QTest::addColumn<double>("points");
         QTest::addColumn<bool>("bold");
         for (double pt : {9.0, 10.5, 12.0, 7.5, 14.0, 21.0, 26.0})
-            for (bool bold : {false, true})
-                QTest::addRow("%gpt%s", pt, bold ? " bold" : "") << pt << bold;
+            for (bool bold : {false, true}) QTest::addRow("%gpt%s", pt, bold ? " bold" : "") << pt << bold;
     }
     void lineMetricsAreTheSongFaces() {
         QFETCH(double, points);
