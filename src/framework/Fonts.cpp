@@ -1,6 +1,7 @@
 #include "framework/Fonts.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <algorithm>
 
@@ -8,9 +9,32 @@ namespace kz::ui {
 
 namespace {
 
-// The Song-style faces, with fallbacks for machines without the design's.
-const QStringList kSong{"SimSun", "宋体", "AR PL UMing CN", "AR PL UMing", "Noto Serif CJK SC",
-                        "Source Han Serif SC", "WenQuanYi Micro Hei", "serif"};
+// First the program's own Latin face: the Song faces draw "l" like "1". It
+// has only letters and digits, with the Song face's line metrics, so Chinese
+// and the signs stay in the Song face and no line grows. Then the Song-style
+// faces, with fallbacks for machines without the design's.
+const QStringList kSong{"KZ Latin",
+                        "SimSun",
+                        "宋体",
+                        "AR PL UMing CN",
+                        "AR PL UMing",
+                        "Noto Serif CJK SC",
+                        "Source Han Serif SC",
+                        "WenQuanYi Micro Hei",
+                        "serif"};
+
+// Registered on first use rather than at start-up alone, so that every
+// font made here, in the program or a test, finds the face.
+void addLatinFace() {
+    // Regular only: bold is emboldened by Qt, as the Song face's is, so both
+    // measure alike.
+    static const bool added = [] {
+        const bool ok = QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/KZLatin-Regular.ttf")) >= 0;
+        if (!ok) qWarning("the Latin face is missing: Latin text falls back to the Song face");
+        return ok;
+    }();
+    (void)added;
+}
 
 // Signs drawn as large as the full-width "＋－＝" beside them.
 const QString kSigns = QStringLiteral("×÷");
@@ -18,6 +42,7 @@ const QString kSigns = QStringLiteral("×÷");
 }  // namespace
 
 QFont songFont(double pointSize, bool bold) {
+    addLatinFace();
     QFont f;
     f.setFamilies(kSong);
     f.setPointSizeF(pointSize);

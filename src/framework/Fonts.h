@@ -1,5 +1,5 @@
-// The windows' faces: a Song-style family list with fallbacks, so Chinese
-// renders on machines without the design's face.
+// The windows' faces: the program's own Latin face, then a Song-style family
+// list with fallbacks, so Chinese renders on machines without the design's face.
 #pragma once
 
 #include <QFont>
