@@ -8,6 +8,7 @@
 #include <boost/multiprecision/cpp_int.hpp>
 
 #include "tools/equation/elimination.h"
+#include "tools/fraction/exacttext.h"
 
 namespace kz {
 
@@ -16,42 +17,13 @@ namespace {
 using boost::multiprecision::cpp_int;
 using Matrix = std::vector<std::vector<cpp_int>>;
 
-// Beyond these the text is not a number a pupil types; holding it exactly
-// would cost unbounded memory, so it fails like any unreadable text.
-constexpr int kMaxDigits = 400;
-constexpr long kMaxExponent = 400;
 
-struct ExactDecimal {
-    cpp_int mantissa;  // value = mantissa · 10^exponent
-    long exponent = 0;
-};
-
+// Read as typed, not as the nearest double: 0.1 is exactly one tenth.
 ExactDecimal readExact(std::string_view text) {
-    const double value = strictNumber(text);  // decides what is a number at all
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    const DecimalScan scan = scanDecimal(text);
-    ExactDecimal d;
-    if (scan.length != text.size()) {
-        // "&H" and "&O" forms: whole numbers, exact in the double.
-        if (std::fabs(value) > 9.0e18) fail(FailureKind::Overflow);
-        d.mantissa = static_cast<long long>(value);
-        return d;
-    }
-    std::string digits = std::string(scan.whole) + std::string(scan.fraction);
-    long exponent = scan.exponent - static_cast<long>(scan.fraction.size());
-    digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size()));
-    while (!digits.empty() && digits.back() == '0') {
-        digits.pop_back();
-        ++exponent;
-    }
-    if (digits.empty()) return d;  // zero, whatever its exponent
-    if (static_cast<int>(digits.size()) > kMaxDigits || exponent > kMaxExponent || exponent < -kMaxExponent)
-        fail(FailureKind::Overflow);
-    d.mantissa = cpp_int(digits.c_str());
-    if (scan.negative) d.mantissa = -d.mantissa;
-    d.exponent = exponent;
-    return d;
+    (void)strictNumber(text);  // an unreadable text fails as the window's reading does
+    std::optional<ExactDecimal> d = exactDecimal(text);
+    if (!d) fail(FailureKind::Overflow);
+    return std::move(*d);
 }
 
 cpp_int pow10(long e) {

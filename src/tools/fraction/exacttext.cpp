@@ -14,8 +14,6 @@ namespace {
 constexpr std::size_t kMaxDigits = 400;
 constexpr long kMaxExponent = 400;
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
 BigInt pow10(long e) {
     BigInt p = 1;
     for (long i = 0; i < e; ++i) p *= 10;
@@ -29,39 +27,39 @@ std::string withMinus(std::string digits) {
 
 }  // namespace
 
-std::optional<Rational> exactNumber(std::string_view text) {
+std::optional<ExactDecimal> exactDecimal(std::string_view text) {
     const std::optional<double> value = tryStrictNumber(text);  // decides what is a number at all
     if (!value) return std::nullopt;
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    std::size_t i = 0;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    std::string digits;
-    long exponent = 0;
-    for (; i < text.size() && isDigit(text[i]); ++i) digits += text[i];
-    if (i < text.size() && text[i] == '.')
-        for (++i; i < text.size() && isDigit(text[i]); ++i, --exponent) digits += text[i];
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        ++i;
-        bool eneg = false;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) eneg = text[i++] == '-';
-        long e = 0;
-        for (; i < text.size() && isDigit(text[i]); ++i) e = std::min(e * 10 + (text[i] - '0'), 100000L);
-        exponent += eneg ? -e : e;
-    }
-    if (i != text.size() || digits.empty()) {
+    const DecimalScan scan = scanDecimal(text);
+    ExactDecimal d;
+    if (scan.length != text.size()) {
         // Other forms the conversion reads ("&H1F") are whole numbers, exact in the double.
         if (*value != std::floor(*value) || std::fabs(*value) > 9.0e18) return std::nullopt;
-        return Rational(static_cast<long long>(*value));
+        d.mantissa = static_cast<long long>(*value);
+        return d;
     }
+    std::string digits = std::string(scan.whole) + std::string(scan.fraction);
+    long exponent = scan.exponent - static_cast<long>(scan.fraction.size());
     digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size()));
-    if (digits.empty()) return Rational(0);
+    while (!digits.empty() && digits.back() == '0') {
+        digits.pop_back();
+        ++exponent;
+    }
+    if (digits.empty()) return d;  // zero, whatever its exponent
     if (digits.size() > kMaxDigits || exponent > kMaxExponent || exponent < -kMaxExponent) return std::nullopt;
-    BigInt m(digits);
-    if (negative) m = -m;
-    if (exponent >= 0) return Rational(m * pow10(exponent));
-    return Rational(m, pow10(-exponent));
+    d.mantissa = BigInt(digits);
+    if (scan.negative) d.mantissa = -d.mantissa;
+    d.exponent = exponent;
+    return d;
+}
+
+std::optional<Rational> exactNumber(std::string_view text) {
+    const std::optional<ExactDecimal> d = exactDecimal(text);
+    if (!d) return std::nullopt;
+    if (d->exponent >= 0) return Rational(d->mantissa * pow10(d->exponent));
+    return Rational(d->mantissa, pow10(-d->exponent));
 }
 
 std::string shownText(std::string_view windowText) { return withMinus(std::string(windowText)); }

@@ -15,6 +15,15 @@ namespace kz {
 using Rational = boost::multiprecision::cpp_rational;
 using BigInt = boost::multiprecision::cpp_int;
 
+// A text the strict conversion accepts, exactly: mantissa · 10^exponent,
+// the mantissa without trailing zeros. Nothing when the strict conversion
+// fails or the text is beyond what a pupil types (400 digits, 10^±400).
+struct ExactDecimal {
+    BigInt mantissa;
+    long exponent = 0;
+};
+std::optional<ExactDecimal> exactDecimal(std::string_view text);
+
 // The exact value of a text the strict conversion accepts: a typed decimal
 // is held as the decimal it is, not as the double nearest to it. Nothing
 // when the strict conversion fails or the text is beyond what a pupil types.
