@@ -243,7 +243,9 @@ TEST(Factorize, AgreesWithGnuFactorFactorForFactor) {
         auto fs = factorize(n);
         ASSERT_TRUE(fs.has_value());
         EXPECT_EQ(joined(*fs), it->second) << key;
-        if (fs->size() == 1) EXPECT_TRUE(isPrime(n)) << key;
+        if (fs->size() == 1) {
+            EXPECT_TRUE(isPrime(n)) << key;
+        }
         ++checked;
     }
     EXPECT_GE(checked, kLight ? 150 : 2000);

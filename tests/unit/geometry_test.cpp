@@ -107,7 +107,9 @@ TEST(Figures, EveryFigureShowsItsFormulaLabelsBoxesAndResult) {
         SCOPED_TRACE(std::string(c.form) + " " + c.option + " " + c.result);
         const Layout& l = kLayouts.at(c.form);
         auto m = open(c.form);
-        if (c.key) EXPECT_TRUE(m->key(c.key));
+        if (c.key) {
+            EXPECT_TRUE(m->key(c.key));
+        }
         EXPECT_TRUE(m->state(c.option).checked);
         EXPECT_EQ(text(*m, l.formula), c.formula);
         EXPECT_EQ(text(*m, l.note), c.note);
