@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "calc/driver.h"
+#include "framework/binarystdio.h"
 
 namespace {
 
@@ -22,6 +23,7 @@ std::filesystem::path programDirectory(const char* argv0) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    kz::useBinaryStdio();
     if (argc > 2) {
         std::fprintf(stderr, "usage: %s [constants-file] < expressions\n", argv[0]);
         return 2;
