@@ -8,10 +8,40 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <string>
+#include <system_error>
+
+// libc++ before 20 has no floating-point std::from_chars.
+#if defined(_LIBCPP_VERSION) && _LIBCPP_VERSION < 200000
+#define KZ_NO_FLOAT_FROM_CHARS 1
+#include <locale.h>
+#ifdef __APPLE__
+#include <xlocale.h>
+#endif
+#endif
 
 namespace kz {
 
 namespace {
+
+// std::from_chars for a decimal double, reporting a value lost to the range
+// (infinite, or zero from nonzero digits) as result_out_of_range.
+std::errc parseDouble(std::string_view num, double& v) {
+#ifdef KZ_NO_FLOAT_FROM_CHARS
+    // strtod in the C locale: the user's locale may want a decimal comma.
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
+    const std::string text(num);
+    char* end = nullptr;
+    const double r = strtod_l(text.c_str(), &end, cLocale);
+    if (end == text.c_str()) return std::errc::invalid_argument;
+    const bool nonzero = num.substr(0, num.find_first_of("eE")).find_first_of("123456789") != std::string_view::npos;
+    if (std::isinf(r) || (r == 0 && nonzero)) return std::errc::result_out_of_range;
+    v = r;
+    return {};
+#else
+    return std::from_chars(num.data(), num.data() + num.size(), v, std::chars_format::general).ec;
+#endif
+}
 
 const char* failureName(FailureKind k) {
     switch (k) {
@@ -89,8 +119,7 @@ double decimalToDouble(std::string_view num) {
     }
     double v = 0;
     if (fastDecimal(num, v)) return negative ? -v : v;
-    auto [ptr, ec] = std::from_chars(num.data(), num.data() + num.size(), v, std::chars_format::general);
-    (void)ptr;
+    const std::errc ec = parseDouble(num, v);
     if (ec == std::errc::result_out_of_range) {
         // Estimate the decimal exponent to tell a huge value from a tiny one.
         long intDigits = 0;
