@@ -18,6 +18,9 @@ packages=(
   desktop-file-utils appstream           # validating the desktop entry and the metainfo
   dpkg-dev file                          # dpkg-shlibdeps and file: CPack works out the package's library dependencies
   poppler-utils                          # pdftotext: the window tests read back the text of a printed working
+  g++-mingw-w64-x86-64-posix wine64      # the core cross-built for Windows and its tests run under Wine (other_platforms.sh)
+  googletest                             # GoogleTest's sources, built for the Windows and libc++ builds
+  libc++-dev libc++abi-dev               # clang's own standard library: the core checked against a second one
 )
 
 missing=()

@@ -3,8 +3,10 @@
 #include <iostream>
 
 #include "app/toolsession.h"
+#include "framework/binarystdio.h"
 
 int main(int argc, char** argv) {
+    kz::useBinaryStdio();
     std::vector<std::string> args(argv + 1, argv + argc);
     return kz::runToolSession(args, std::cout, std::cerr);
 }

@@ -35,6 +35,16 @@ std::optional<std::filesystem::path> ConstantsLocator::locate() const {
 
 namespace {
 
+// The path's own characters, so a name outside the ANSI code page opens on
+// Windows too (its native form is wide there).
+std::FILE* openForReading(const std::filesystem::path& file) {
+#ifdef _WIN32
+    return _wfopen(file.c_str(), L"rb");
+#else
+    return std::fopen(file.c_str(), "rb");
+#endif
+}
+
 bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
 
 // Walks the fields of a constants text.
@@ -106,7 +116,7 @@ void ConstantsFile::clear() {
 
 bool ConstantsFile::reload(const std::filesystem::path& file) {
     clear();
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(file.c_str(), "rb"), &std::fclose);
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(openForReading(file), &std::fclose);
     if (!in) return false;
     constexpr std::size_t chunk = 1 << 16;
     for (;;) {

@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "calc/driver.h"
+#include "framework/binarystdio.h"
 
 namespace {
 
@@ -24,6 +25,7 @@ std::filesystem::path programDirectory(const char* argv0) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    kz::useBinaryStdio();
     const bool working = argc > 1 && std::strcmp(argv[1], "--working") == 0;
     const int files = argc - 1 - (working ? 1 : 0);
     if (files > 1) {

@@ -8,12 +8,42 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <string>
+#include <system_error>
+
+// libc++ before 20 has no floating-point std::from_chars.
+#if defined(_LIBCPP_VERSION) && _LIBCPP_VERSION < 200000
+#define KZ_NO_FLOAT_FROM_CHARS 1
+#include <locale.h>
+#ifdef __APPLE__
+#include <xlocale.h>
+#endif
+#endif
 
 #include "tools/number/nt/uint128.h"
 
 namespace kz {
 
 namespace {
+
+// std::from_chars for a decimal double, reporting a value lost to the range
+// (infinite, or zero from nonzero digits) as result_out_of_range.
+std::errc parseDouble(std::string_view num, double& v) {
+#ifdef KZ_NO_FLOAT_FROM_CHARS
+    // strtod in the C locale: the user's locale may want a decimal comma.
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
+    const std::string text(num);
+    char* end = nullptr;
+    const double r = strtod_l(text.c_str(), &end, cLocale);
+    if (end == text.c_str()) return std::errc::invalid_argument;
+    const bool nonzero = num.substr(0, num.find_first_of("eE")).find_first_of("123456789") != std::string_view::npos;
+    if (std::isinf(r) || (r == 0 && nonzero)) return std::errc::result_out_of_range;
+    v = r;
+    return {};
+#else
+    return std::from_chars(num.data(), num.data() + num.size(), v, std::chars_format::general).ec;
+#endif
+}
 
 const char* failureName(FailureKind k) {
     switch (k) {
@@ -82,8 +112,7 @@ bool fastDecimal(std::string_view text, double& out) {
 double decimalToDouble(const DecimalScan& d) {
     double v = 0;
     if (fastDecimal(d, v)) return v;
-    auto [ptr, ec] = std::from_chars(d.body.data(), d.body.data() + d.body.size(), v, std::chars_format::general);
-    (void)ptr;
+    const std::errc ec = parseDouble(d.body, v);
     if (ec == std::errc::result_out_of_range) {
         // The decimal exponent of the first significant digit tells a huge value from a tiny one.
         const std::size_t firstWhole = std::min(d.whole.find_first_not_of('0'), d.whole.size());

@@ -95,7 +95,9 @@ TEST(ConjectureWindow, Verifications) {
         }
         const std::string where = c.actions.front();
         EXPECT_EQ(messages(*m), c.messages) << where;
-        if (c.shown) EXPECT_EQ(m->state(c.control).text, c.shown) << where;
+        if (c.shown) {
+            EXPECT_EQ(m->state(c.control).text, c.shown) << where;
+        }
         EXPECT_FALSE(m->closed()) << where;
     }
     auto m = openWindowModel("Form43");

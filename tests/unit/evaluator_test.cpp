@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <istream>
+#include <random>
 #include <sstream>
 #include <streambuf>
 #include <string>
@@ -39,8 +38,10 @@ fs::path writeFile(const fs::path& dir, const std::string& text) {
 struct TempDir {
     fs::path path;
     TempDir() {
-        std::string templ = (fs::temp_directory_path() / "kzcalc-XXXXXX").string();
-        path = mkdtemp(templ.data());
+        // A name that exists already is not taken: create_directory says false.
+        std::random_device random;
+        do path = fs::temp_directory_path() / ("kzcalc-" + std::to_string(random()));
+        while (!fs::create_directory(path));
     }
     ~TempDir() { fs::remove_all(path); }
 };

@@ -213,8 +213,9 @@ TEST(ArticleFiles, RaisedCharactersAreTheExponents) {
     for (const char* file : {"knowledge.txt", "paradox.txt", "puzzle.txt"})
         for (const auto& g : parseArticles(readFile(file)).groups)
             for (const auto& art : g.articles)
-                if (art.title != "你能数到多少" && art.title != "雷劈数")
+                if (art.title != "你能数到多少" && art.title != "雷劈数") {
                     EXPECT_TRUE(art.superscripts.empty()) << art.title;
+                }
 }
 
 TEST(ArticleFiles, PalindromeArticleExplainsReverseAndAdd) {

@@ -94,8 +94,9 @@ TEST(SearchWindow, SearchOpenAndCancel) {
     for (const Case& c : cases) {
         const std::string out = session(c.actions);
         EXPECT_NE(out.find(c.expected), std::string::npos) << out;
-        if (c.actions.back() == "press:Command2" && c.expected.rfind("open:", 0) != 0)
+        if (c.actions.back() == "press:Command2" && c.expected.rfind("open:", 0) != 0) {
             EXPECT_EQ(out.find("open:"), std::string::npos) << out;
+        }
     }
 }
 

@@ -43,8 +43,8 @@ TEST(ToolForm, FindsAToolByItsSearchNameCaptionOrForm) {
 TEST(HandOver, EveryRequestSurvivesTheLine) {
     const StartRequest requests[] = {
         {},
-        {.panel = true},
-        {.bar = true},
+        {.panel = true, .tool = {}},
+        {.bar = true, .tool = {}},
         {.tool = "Form12"},
         {.panel = true, .bar = true, .tool = "Form40"},
     };
@@ -56,7 +56,7 @@ TEST(HandOver, EveryRequestSurvivesTheLine) {
         EXPECT_EQ(kz::decodeRequest(line + "\r\n"), r) << line;
     }
     // The splash is the starting program's own business.
-    EXPECT_EQ(kz::decodeRequest(kz::encodeRequest({.noSplash = true})), StartRequest{});
+    EXPECT_EQ(kz::decodeRequest(kz::encodeRequest({.noSplash = true, .tool = {}})), StartRequest{});
     EXPECT_FALSE(kz::decodeRequest(kz::encodeRequest({})).value().opensWindow());
 }
 

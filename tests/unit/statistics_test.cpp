@@ -81,10 +81,14 @@ TEST(Statistics, ReadingTheList) {
         EXPECT_EQ(texts(r.messages), c.messages) << c.list;
         EXPECT_EQ(r.stopped, c.stopped) << c.list;
         for (const Message& m : r.messages) EXPECT_EQ(m.title, "错误");
-        if (!c.stopped) EXPECT_EQ(r.values, c.values) << c.list;
+        if (!c.stopped) {
+            EXPECT_EQ(r.values, c.values) << c.list;
+        }
         Outcome o = statisticsCalculate(c.list);
         EXPECT_EQ(o.failed, c.stopped) << c.list;
-        if (c.stopped) EXPECT_TRUE(o.set.empty()) << c.list;
+        if (c.stopped) {
+            EXPECT_TRUE(o.set.empty()) << c.list;
+        }
     }
 }
 

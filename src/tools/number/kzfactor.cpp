@@ -11,12 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "framework/binarystdio.h"
 #include "framework/numconv.h"
 #include "framework/outcome.h"
 #include "tools/number/factorize.h"
 #include "tools/number/primewindows.h"
 
 int main(int argc, char** argv) {
+    kz::useBinaryStdio();
     bool divisorMode = false, timing = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--divisors") == 0 || std::strcmp(argv[i], "-d") == 0) {
