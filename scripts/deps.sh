@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libboost-dev                           # Boost.Multiprecision (header-only): exact determinants of the equation windows
   fonts-arphic-uming fonts-wqy-microhei  # Song-style and sans CJK faces
+  clang-format clang-tidy                # the format and static checks of the test command (lint.sh)
   python3-fonttools fonts-liberation2    # the build makes the Latin face (letters, digits) from Liberation Serif
   xvfb xauth                             # a display for running the program headless
   openbox xdotool x11-utils              # a window manager, scripted drags and window queries (dock_check.sh)

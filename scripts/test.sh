@@ -1,19 +1,23 @@
 #!/usr/bin/env bash
-# One command from a fresh Debian 12 machine to every test passing:
-# unit and window tests, the core again under ASan/UBSan, and a bounded fuzz run.
+# One command from a fresh Debian 12 machine to every test passing: the format
+# check, a build with warnings as errors, unit and window tests, the core again
+# under ASan/UBSan, a bounded fuzz run, and the core for Windows and libc++.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
 jobs=$(nproc)
 
-echo "== build"
-scripts/build.sh
+echo "== build (warnings as errors)"
+scripts/build.sh -DKZ_WERROR=ON
 echo "== unit and window tests, the install tree and the Debian package"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
 echo "== docking under a real window manager (Xvfb, openbox, xdotool)"
 # Once more on failure: a busy machine can make the window manager late.
 scripts/dock_check.sh build || scripts/dock_check.sh build
+
+echo "== the calculation bar on a first start with --bar (Xvfb, openbox)"
+scripts/bar_check.sh build || scripts/bar_check.sh build
 
 echo "== the program alone configures without GoogleTest and Google Benchmark"
 cmake -S . -B build-program -G Ninja -DKZ_BUILD_TESTS=OFF -DKZ_BUILD_BENCH=OFF \
@@ -22,7 +26,7 @@ rm -rf build-program
 
 echo "== sanitizer and fuzz build (clang, ASan + UBSan, core only)"
 CXX=clang++ cmake -S . -B build-san -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-  -DKZ_BUILD_UI=OFF -DKZ_BUILD_BENCH=OFF -DKZ_SANITIZE=ON -DKZ_BUILD_FUZZ=ON >/dev/null
+  -DKZ_BUILD_UI=OFF -DKZ_BUILD_BENCH=OFF -DKZ_SANITIZE=ON -DKZ_BUILD_FUZZ=ON -DKZ_WERROR=ON >/dev/null
 cmake --build build-san
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-san --output-on-failure -j "$jobs"
@@ -38,4 +42,6 @@ for f in build-san/fuzz/*_fuzz; do
   "$f" -max_total_time="${KZ_FUZZ_SECONDS:-60}" -timeout=10 -rss_limit_mb=2048 "$work" 2>&1 | tail -n 3
   rm -rf "$work"
 done
+scripts/other_platforms.sh build
+
 echo "== all tests passed"
