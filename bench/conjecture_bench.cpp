@@ -34,7 +34,8 @@ void goldbachWorstCase(benchmark::State& state) {
         for (int n = 6; n < 1000000; n += 997) {
             auto t0 = std::chrono::steady_clock::now();
             benchmark::DoNotOptimize(n % 2 ? threeOddPrimes(std::to_string(n)) : twoPrimes(std::to_string(n)));
-            worst = std::max(worst, std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - t0).count());
+            worst = std::max(worst,
+                             std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - t0).count());
         }
         state.counters["worst_us"] = worst;
     }

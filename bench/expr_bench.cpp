@@ -82,8 +82,9 @@ void manyConstants(benchmark::State& state) {
     fs::path file = folder / "constants.csd";
     {
         std::ofstream out(file, std::ios::binary);
-        for (int i = 0; i < 100000; ++i) out << "k" << (char)('a' + i % 26) << (char)('a' + i / 26 % 26)
-                                             << (char)('a' + i / 676 % 26) << (char)('a' + i / 17576) << ',' << i << '\n';
+        for (int i = 0; i < 100000; ++i)
+            out << "k" << (char)('a' + i % 26) << (char)('a' + i / 26 % 26) << (char)('a' + i / 676 % 26)
+                << (char)('a' + i / 17576) << ',' << i << '\n';
     }
     std::string entry = "kzzzd";
     for (int i = 0; i < 200; ++i) entry += "+kaaa" + std::string(1, 'a' + i % 5);
@@ -100,8 +101,9 @@ void driverLines(benchmark::State& state) {
     std::uint32_t seed = 2010;
     auto next = [&seed](std::uint32_t n) { return (seed = seed * 1103515245u + 12345u) / 65536u % n; };
     for (int i = 0; i < 10000; ++i)
-        input += "((" + std::to_string(next(100)) + "+" + std::to_string(next(20)) + "^2)+(" + std::to_string(next(100)) +
-                 "-" + std::to_string(next(100)) + "))/" + std::to_string(1 + next(9)) + "\n";
+        input += "((" + std::to_string(next(100)) + "+" + std::to_string(next(20)) + "^2)+(" +
+                 std::to_string(next(100)) + "-" + std::to_string(next(100)) + "))/" + std::to_string(1 + next(9)) +
+                 "\n";
     kz::Evaluator e(kNoFile);
     for (auto _ : state) {
         std::istringstream in(input);

@@ -5,12 +5,12 @@
 #include <vector>
 
 #include "tools/number/factorize.h"
-#include "tools/number/nt/montgomery.h"
 #include "tools/number/nt/factorization.h"
+#include "tools/number/nt/montgomery.h"
 #include "tools/number/nt/primality.h"
-#include "tools/number/primewindows.h"
 #include "tools/number/nt/siqs.h"
 #include "tools/number/nt/stopped.h"
+#include "tools/number/primewindows.h"
 
 namespace {
 
@@ -22,9 +22,7 @@ U128 big(const char* s) { return *kz::parseDecimal(s); }
 std::vector<U128> batch(int kind, int count) {
     std::mt19937_64 rng(20101009 + kind);
     const U128 lo = big("1000000000000000000000000"), span = big("9000000000000000000000000");
-    auto draw = [&](U128 low, U128 width) {
-        return low + U128::fromParts(rng(), rng()) % width;
-    };
+    auto draw = [&](U128 low, U128 width) { return low + U128::fromParts(rng(), rng()) % width; };
     std::vector<U128> v;
     while (static_cast<int>(v.size()) < count) {
         if (kind == 0) {  // primes
@@ -63,7 +61,7 @@ void siqsSemiprime25(benchmark::State& state) {
 BENCHMARK(siqsSemiprime25)->Unit(benchmark::kMicrosecond);
 
 void isPrimeBelowBound(benchmark::State& state) {  // deterministic Miller-Rabin range
-    U128 n = big("2305843009213693951");  // 2^61 - 1
+    U128 n = big("2305843009213693951");           // 2^61 - 1
     U128 m = big("1000000000000000000000007");
     for (auto _ : state) {
         benchmark::DoNotOptimize(kz::isPrime(n));

@@ -137,8 +137,7 @@ BENCHMARK_CAPTURE(press, Form41, "Form41", "Command1", Edits{{"Text1", "0001-01-
 BENCHMARK_CAPTURE(press, Form41_bad, "Form41", "Command1", Edits{{"Text1", "2008-02-30"}, {"Text2", "9999-12-31"}})
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(press, Form42, "Form42", "Command1", Edits{{"Text1", "-400"}})->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(press, Form18, "Form18", "Command1",
-                  Edits{{"Combo1", "五年"}, {"Text1", "9999999999999999999."}})
+BENCHMARK_CAPTURE(press, Form18, "Form18", "Command1", Edits{{"Combo1", "五年"}, {"Text1", "9999999999999999999."}})
     ->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

@@ -20,8 +20,7 @@ void readAsList(std::string_view text) {
             s.advance();
             s.readToken();
         }
-    } catch (const kz::NumFailure&) {
-    }
+    } catch (const kz::NumFailure&) {}
 }
 
 }  // namespace
@@ -40,7 +39,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         (void)constants.find("x");
         (void)constants.find("y");
-    } catch (const kz::NumFailure&) {
-    }
+    } catch (const kz::NumFailure&) {}
     return 0;
 }

@@ -38,15 +38,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         (void)kz::displayFormat(v);
         (void)kz::singleToText(v);
         (void)kz::toInt32(v);
-    } catch (const kz::NumFailure&) {
-    }
+    } catch (const kz::NumFailure&) {}
     try {
         (void)kz::strictNumber(text);
-    } catch (const kz::NumFailure&) {
-    }
+    } catch (const kz::NumFailure&) {}
 
     std::u32string u;
-    for (std::size_t i = 0; i < size; ++i) u.push_back(static_cast<char32_t>(data[i] < 0x80 ? data[i] : 0x4E00 + data[i]));
+    for (std::size_t i = 0; i < size; ++i)
+        u.push_back(static_cast<char32_t>(data[i] < 0x80 ? data[i] : 0x4E00 + data[i]));
     kz::clsTextBox filter;
     for (auto mode : {kz::FilterMode::Integer_All, kz::FilterMode::Numeric_Pos, kz::FilterMode::MaskedDate}) {
         Box box;

@@ -26,7 +26,8 @@ void check(const WindowModel& m) {
         const ControlState& s = m.state(d.name);
         if (d.kind == ControlKind::Input) {
             if (d.maxLength > 0 && utf8Length(s.text) > static_cast<std::size_t>(d.maxLength)) {
-                std::fprintf(stderr, "%s: %s holds more than %d characters\n", m.form().c_str(), d.name.c_str(), d.maxLength);
+                std::fprintf(stderr, "%s: %s holds more than %d characters\n", m.form().c_str(), d.name.c_str(),
+                             d.maxLength);
                 std::abort();
             }
             continue;
@@ -58,7 +59,8 @@ void checkWorking(const WindowModel& m) {
     const std::string& answer = m.state(m.decl().copyPrimary).text;
     const std::string plain = m.working().plainText();
     if (plain.size() > 200000) fault(m, "working too long", std::to_string(plain.size()));
-    if (!answer.empty() && tryStrictNumber(answer) && plain.find(answer) == std::string::npos) fault(m, "working without the answer " + answer, plain);
+    if (!answer.empty() && tryStrictNumber(answer) && plain.find(answer) == std::string::npos)
+        fault(m, "working without the answer " + answer, plain);
 }
 
 std::vector<ControlState> othersThan(const WindowModel& m, std::string_view name) {
@@ -103,7 +105,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 m->press(c.name);
             }
         } else if (action == 2) {
-            if (c.kind == ControlKind::Option || c.kind == ControlKind::Check || c.kind == ControlKind::Tabs) m->select(c.name);
+            if (c.kind == ControlKind::Option || c.kind == ControlKind::Check || c.kind == ControlKind::Tabs)
+                m->select(c.name);
         } else {
             m->key(kKeys[in.ConsumeIntegralInRange<std::size_t>(0, std::size(kKeys) - 1)]);
         }

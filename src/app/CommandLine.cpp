@@ -12,7 +12,6 @@ namespace kz::ui {
 
 namespace {
 
-
 QString programName() { return qs(kProductName); }
 
 CommandLine usageError(const QString& message) {
@@ -25,9 +24,9 @@ CommandLine usageError(const QString& message) {
 
 // Qt's platform options, taken by QGuiApplication before we see the rest.
 // Known here only so that they are not unknown options.
-const char* const kQtValueOptions[] = {"platform", "platformpluginpath", "platformtheme", "plugin", "display",
-                                       "geometry", "qwindowgeometry", "qwindowicon", "qwindowtitle", "style",
-                                       "stylesheet", "session", "qmljsdebugger"};
+const char* const kQtValueOptions[] = {
+    "platform",    "platformpluginpath", "platformtheme", "plugin",     "display", "geometry",     "qwindowgeometry",
+    "qwindowicon", "qwindowtitle",       "style",         "stylesheet", "session", "qmljsdebugger"};
 const char* const kQtFlagOptions[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
 
 }  // namespace
@@ -44,8 +43,9 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption panel("panel", QStringLiteral("同时打开主面板。"));
     const QCommandLineOption bar("bar", QStringLiteral("打开计算栏。"));
-    const QCommandLineOption tool("tool", QStringLiteral("打开一个工具窗口，用搜索窗口里列出的工具名（如“最大公因数”）或窗口名（如 Form12）。"),
-                                  QStringLiteral("NAME"));
+    const QCommandLineOption tool(
+        "tool", QStringLiteral("打开一个工具窗口，用搜索窗口里列出的工具名（如“最大公因数”）或窗口名（如 Form12）。"),
+        QStringLiteral("NAME"));
     const QCommandLineOption noSplash("no-splash", QStringLiteral("不显示启动画面，不播放声音，直接显示悬浮球。"));
     parser.addOptions({panel, bar, tool, noSplash});
     for (const char* name : kQtValueOptions) {

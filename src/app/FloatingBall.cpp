@@ -48,8 +48,11 @@ FloatingBall::FloatingBall() : picture_(picture(":/resources/images/ball.png")) 
 
     menu_ = new QMenu(this);
     menu_->setObjectName("menu");
-    const std::pair<Command, const char*> items[] = {
-        {OpenBar, "展开计算栏"}, {OpenPanel, "打开主面板"}, {OpenSyntaxCard, "计算语法"}, {OpenAbout, "关于"}, {Exit, "退出"}};
+    const std::pair<Command, const char*> items[] = {{OpenBar, "展开计算栏"},
+                                                     {OpenPanel, "打开主面板"},
+                                                     {OpenSyntaxCard, "计算语法"},
+                                                     {OpenAbout, "关于"},
+                                                     {Exit, "退出"}};
     for (const auto& [id, text] : items) {
         if (id == OpenAbout) menu_->addSeparator();
         QAction* a = menu_->addAction(text);
@@ -82,7 +85,8 @@ void FloatingBall::ensureBar() {
     if (bar_) return;
     bar_ = new CalcBar(expressionEvaluator(), credits());
     // A closed bar is made again at once, hidden, which empties the variables.
-    connect(bar_, &QObject::destroyed, this, [this] { QMetaObject::invokeMethod(this, &FloatingBall::ensureBar, Qt::QueuedConnection); });
+    connect(bar_, &QObject::destroyed, this,
+            [this] { QMetaObject::invokeMethod(this, &FloatingBall::ensureBar, Qt::QueuedConnection); });
     placeBar();
 }
 
@@ -105,15 +109,15 @@ void FloatingBall::showBar() {
 void FloatingBall::runCommand(int command) {
     auto& registry = WindowRegistry::instance();
     switch (command) {
-    case OpenBar: showBar(); break;
-    case OpenPanel: registry.open("Form2"); break;
-    case OpenSyntaxCard: registry.open("Form15"); break;
-    case OpenAbout: registry.open("Form4"); break;
-    case Exit:
-        // At once: no window is closed, so no window's unload step runs.
-        QCoreApplication::exit(0);
-        break;
-    default: break;
+        case OpenBar: showBar(); break;
+        case OpenPanel: registry.open("Form2"); break;
+        case OpenSyntaxCard: registry.open("Form15"); break;
+        case OpenAbout: registry.open("Form4"); break;
+        case Exit:
+            // At once: no window is closed, so no window's unload step runs.
+            QCoreApplication::exit(0);
+            break;
+        default: break;
     }
 }
 

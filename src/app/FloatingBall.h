@@ -11,7 +11,6 @@ class QMenu;
 
 namespace kz::ui {
 
-
 // Form0: the resident window after the splash. It sits on the right edge above
 // other windows, moves up and down when dragged, pops out the calculation bar
 // on a click and carries it along, and offers the program's commands on its

@@ -43,7 +43,6 @@ QAccessibleInterface* unseenFactory(const QString& className, QObject* object) {
     return nullptr;
 }
 
-
 QLabel* label(const char* name, const QString& text, QWidget* parent = nullptr) {
     auto* l = new QLabel(text, parent);
     l->setObjectName(name);
@@ -106,8 +105,7 @@ HelpWindow::HelpWindow() {
     }
     connect(buttons[0], &QPushButton::clicked, this, [] { WindowRegistry::instance().open("Form35"); });
     connect(buttons[1], &QPushButton::clicked, this, [] { WindowRegistry::instance().open("Form36"); });
-    connect(buttons[2], &QPushButton::clicked, this,
-            [] { seam().openUrl(QUrl(qs(shortText("contact.link")))); });
+    connect(buttons[2], &QPushButton::clicked, this, [] { seam().openUrl(QUrl(qs(shortText("contact.link")))); });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frame);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -201,7 +199,8 @@ SyntaxCard::SyntaxCard() {
     };
     const Column table[] = {
         {"运算符号", {"+(加)", "-(减)", "*(乘)", "/(除)", "^(幂)", "!(阶乘)"}},
-        {"关键词", {"pi (π:3.14...)", "e  (e:2.718...)", "sr (平方根)", "rnd(随机数)", "abs(绝对值)", "ans(前一次结果)"}},
+        {"关键词",
+         {"pi (π:3.14...)", "e  (e:2.718...)", "sr (平方根)", "rnd(随机数)", "abs(绝对值)", "ans(前一次结果)"}},
         {"简单示例", {"((1+8)/3)*2-5", "(5^2)*(7!)", "pi*(51^2)", "25^(1/2)", "sr(9)+rnd(9)", "abs(sr(1))"}},
     };
     int n = 0;

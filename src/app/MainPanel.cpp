@@ -96,7 +96,8 @@ void MainPanel::openSearchWindow() {
     // The design put the search window beside a panel centred on its screen;
     // keep that place relative to wherever the panel is now.
     const QRect panel = frameGeometry();
-    const QPoint designPanel((kDesignScreen.width() - panel.width()) / 2, (kDesignScreen.height() - panel.height()) / 2);
+    const QPoint designPanel((kDesignScreen.width() - panel.width()) / 2,
+                             (kDesignScreen.height() - panel.height()) / 2);
     search->move(kSearchDesignOrigin + (panel.topLeft() - designPanel));
     search->show();
     dock_->addWindow(search, this);

@@ -42,8 +42,9 @@ SingleInstance::~SingleInstance() {
 }
 
 SingleInstance::Role SingleInstance::start(const QByteArray& message, int timeoutMs) {
-    const QString lockPath = QDir::isAbsolutePath(key_) ? key_ + QStringLiteral(".lock")
-                                                        : QDir(QDir::tempPath()).filePath(key_ + QStringLiteral(".lock"));
+    const QString lockPath = QDir::isAbsolutePath(key_)
+                                 ? key_ + QStringLiteral(".lock")
+                                 : QDir(QDir::tempPath()).filePath(key_ + QStringLiteral(".lock"));
     lock_ = std::make_unique<QLockFile>(lockPath);
     // Held for the whole run: it must never count as stale while we live. The
     // lock of a crashed run names a dead process and is taken over.

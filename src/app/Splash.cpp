@@ -50,7 +50,8 @@ void Splash::start() {
     show();
     // Without a sound device the splash runs silently, and says nothing about
     // it: the audio back end's complaints while looking for one are dropped.
-    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     const bool canPlay = !QMediaDevices::audioOutputs().isEmpty();
     qInstallMessageHandler(previous);
     if (canPlay) {
@@ -63,30 +64,26 @@ void Splash::start() {
 void Splash::advance() {
     for (const SplashEvent& e : timeline_.advance(clock_())) {
         switch (e.kind) {
-        case SplashEvent::Kind::Opacity:
-            setWindowOpacity(e.value / 255.0);
-            break;
-        case SplashEvent::Kind::Picture:
-            images_[e.value - 1]->show();
-            playChime();
-            emit chimed(e.value);
-            break;
-        case SplashEvent::Kind::End:
-            hide();
-            // The last chime has ended by now; give the audio device back.
-            if (sound_) {
-                QTimer::singleShot(500, sound_, &QObject::deleteLater);
-                sound_ = nullptr;
-            }
-            WindowRegistry::instance().open("Form0");
-            break;
+            case SplashEvent::Kind::Opacity: setWindowOpacity(e.value / 255.0); break;
+            case SplashEvent::Kind::Picture:
+                images_[e.value - 1]->show();
+                playChime();
+                emit chimed(e.value);
+                break;
+            case SplashEvent::Kind::End:
+                hide();
+                // The last chime has ended by now; give the audio device back.
+                if (sound_) {
+                    QTimer::singleShot(500, sound_, &QObject::deleteLater);
+                    sound_ = nullptr;
+                }
+                WindowRegistry::instance().open("Form0");
+                break;
         }
     }
     // Nothing runs once the splash has ended: the program idles without timers.
-    if (const auto next = timeline_.nextDueMs())
-        timer_.start(static_cast<int>(std::max<qint64>(0, *next - clock_())));
-    else
-        timer_.stop();
+    if (const auto next = timeline_.nextDueMs()) timer_.start(static_cast<int>(std::max<qint64>(0, *next - clock_())));
+    else timer_.stop();
 }
 
 void Splash::playChime() {

@@ -1,11 +1,11 @@
 #include "app/application.h"
 
 #include <QApplication>
-#include <filesystem>
 #include <QFile>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <filesystem>
 
 #include "app/FloatingBall.h"
 #include "app/shorttexts.h"

@@ -10,7 +10,7 @@ class QApplication;
 namespace kz {
 class Evaluator;
 struct StartRequest;
-}
+}  // namespace kz
 
 namespace kz::ui {
 // What every run needs before its first window: Qt's Chinese dialog texts,
@@ -21,7 +21,6 @@ void setUpApplication(QApplication& app);
 std::string shortText(std::string_view key);
 // A text compiled into the program (":/resources/..."), empty if there is none.
 QString resourceText(const char* path);
-
 
 // The one evaluator of the run: it outlives the calculation bar, so ans does too.
 Evaluator& expressionEvaluator();

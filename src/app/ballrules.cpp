@@ -25,10 +25,8 @@ PixelPoint ballDragged(const PixelRect& screen, const PixelRect& available, int 
 PixelPoint ballSettled(const PixelRect& screen, const PixelRect& available, const PixelRect& ball) {
     const PixelRect& area = workArea(screen, available);
     int top = ball.y;
-    if (ball.bottom() > area.bottom())
-        top = area.bottom() - ball.height;
-    else if (ball.y < area.y)
-        top = area.y;
+    if (ball.bottom() > area.bottom()) top = area.bottom() - ball.height;
+    else if (ball.y < area.y) top = area.y;
     return {ballLeft(screen, available, ball.width), top};
 }
 

@@ -197,8 +197,7 @@ void cMagneticWnd::sizing(WindowHandle w, SizingEdge edge, DockRect& p) {
     const bool left = edge == SizingEdge::Left || edge == SizingEdge::TopLeft || edge == SizingEdge::BottomLeft;
     const bool right = edge == SizingEdge::Right || edge == SizingEdge::TopRight || edge == SizingEdge::BottomRight;
     const bool top = edge == SizingEdge::Top || edge == SizingEdge::TopLeft || edge == SizingEdge::TopRight;
-    const bool bottom =
-        edge == SizingEdge::Bottom || edge == SizingEdge::BottomLeft || edge == SizingEdge::BottomRight;
+    const bool bottom = edge == SizingEdge::Bottom || edge == SizingEdge::BottomLeft || edge == SizingEdge::BottomRight;
     const int s = snapWidth_;
     auto near = [s](int a, int b) { return std::abs(a - b) < s; };
     // Distances from the edges as proposed, so each entry sees the same drag.

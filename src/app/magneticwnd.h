@@ -109,9 +109,7 @@ private:
     };
 
     int indexOf(WindowHandle w) const;
-    bool gluedTo(std::size_t i, WindowHandle w) const {
-        return windows_[i].glued && windows_[i].parent == w;
-    }
+    bool gluedTo(std::size_t i, WindowHandle w) const { return windows_[i].glued && windows_[i].parent == w; }
     // Entry r of the rectangles: 0 the work area, i + 1 window i.
     void snapAgainst(const DockRect& moved, const DockRect& r, int& dx, int& dy) const;
     DockPoint snapOffset(std::size_t self, const DockRect& proposed) const;

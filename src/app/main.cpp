@@ -23,10 +23,8 @@ std::string env(const char* name) { return qEnvironmentVariable(name).toStdStrin
 class AfterSplash : public QObject {
 public:
     void carryOut(const kz::StartRequest& request, bool handedOver) {
-        if (done_)
-            kz::ui::carryOut(request, handedOver);
-        else
-            pending_.push_back({request, handedOver});
+        if (done_) kz::ui::carryOut(request, handedOver);
+        else pending_.push_back({request, handedOver});
     }
     // Without a splash everything is carried out at once.
     void splashEnded() {
@@ -52,13 +50,11 @@ private:
 int main(int argc, char** argv) {
     const kz::ui::CommandLine commandLine = kz::ui::readCommandLine(argc, argv);
     switch (commandLine.action) {
-    case kz::ui::CommandLine::Action::Run: break;
-    case kz::ui::CommandLine::Action::UsageError:
-        std::fputs(commandLine.text.toLocal8Bit().constData(), stderr);
-        return commandLine.exitCode;
-    default:
-        std::fputs(commandLine.text.toLocal8Bit().constData(), stdout);
-        return commandLine.exitCode;
+        case kz::ui::CommandLine::Action::Run: break;
+        case kz::ui::CommandLine::Action::UsageError:
+            std::fputs(commandLine.text.toLocal8Bit().constData(), stderr);
+            return commandLine.exitCode;
+        default: std::fputs(commandLine.text.toLocal8Bit().constData(), stdout); return commandLine.exitCode;
     }
     kz::StartRequest request = commandLine.request;
 
@@ -72,17 +68,17 @@ int main(int argc, char** argv) {
     char platformOption[] = "-platform";
     char xcb[] = "xcb";
     switch (kz::choosePlatform(session)) {
-    case kz::PlatformChoice::XWayland:
-        args.push_back(platformOption);
-        args.push_back(xcb);
-        break;
-    case kz::PlatformChoice::NoXWayland:
-        std::fprintf(stderr,
-                     "%s: 这是 Wayland 桌面，但没有 XWayland（DISPLAY 未设置）：悬浮球、计算栏和窗口吸附"
-                     "无法把自己放到屏幕边缘。\n",
-                     kz::kProductName.data());
-        break;
-    case kz::PlatformChoice::AsIs: break;
+        case kz::PlatformChoice::XWayland:
+            args.push_back(platformOption);
+            args.push_back(xcb);
+            break;
+        case kz::PlatformChoice::NoXWayland:
+            std::fprintf(stderr,
+                         "%s: 这是 Wayland 桌面，但没有 XWayland（DISPLAY 未设置）：悬浮球、计算栏和窗口吸附"
+                         "无法把自己放到屏幕边缘。\n",
+                         kz::kProductName.data());
+            break;
+        case kz::PlatformChoice::AsIs: break;
     }
     args.push_back(nullptr);
     int appArgc = static_cast<int>(args.size()) - 1;
@@ -104,11 +100,11 @@ int main(int argc, char** argv) {
 
     kz::ui::SingleInstance instance;
     switch (instance.start(QByteArray::fromStdString(kz::encodeRequest(request)))) {
-    case kz::ui::SingleInstance::Role::Running: break;
-    case kz::ui::SingleInstance::Role::HandedOver: return 0;
-    case kz::ui::SingleInstance::Role::NoAnswer:
-        std::fprintf(stderr, "%s: 程序已在运行，但没有回应。\n", kz::kProductName.data());
-        return 1;
+        case kz::ui::SingleInstance::Role::Running: break;
+        case kz::ui::SingleInstance::Role::HandedOver: return 0;
+        case kz::ui::SingleInstance::Role::NoAnswer:
+            std::fprintf(stderr, "%s: 程序已在运行，但没有回应。\n", kz::kProductName.data());
+            return 1;
     }
     AfterSplash afterSplash;
     QObject::connect(&instance, &kz::ui::SingleInstance::received, [&afterSplash](const QByteArray& message) {

@@ -13,7 +13,11 @@ std::span<const SearchRow> searchRows() {
         {"和倍问题", {"和倍问题"}},
         {"差倍问题", {"差倍问题"}},
         {"短除法", {"分解质因数"}},
-        {"计算器", {"标准计算器", "累加器", "余数计算", "分数的四则运算", "解一元一次方程", "解二元一次方程组", "解三元一次方程组", "存款利率计算", "面积", "周长", "体积", "表面积", "和差问题", "和倍问题", "差倍问题", "盈亏问题", "鸡兔同笼", "牛吃草问题", "火车行程问题", "流水航行问题"}},
+        {"计算器",
+         {"标准计算器",       "累加器",       "余数计算", "分数的四则运算", "解一元一次方程", "解二元一次方程组",
+          "解三元一次方程组", "存款利率计算", "面积",     "周长",           "体积",           "表面积",
+          "和差问题",         "和倍问题",     "差倍问题", "盈亏问题",       "鸡兔同笼",       "牛吃草问题",
+          "火车行程问题",     "流水航行问题"}},
         {"负数", {"标准计算器"}},
         {"四则运算", {"标准计算器", "分数的四则运算"}},
         {"等差数列", {"累加器"}},
@@ -80,7 +84,8 @@ std::span<const SearchRow> searchRows() {
         {"长方体", {"体积", "表面积"}},
         {"圆柱", {"体积", "表面积"}},
         {"圆锥", {"体积", "表面积"}},
-        {"奥数", {"和差问题", "和倍问题", "差倍问题", "盈亏问题", "鸡兔同笼", "牛吃草问题", "火车行程问题", "流水航行问题"}},
+        {"奥数",
+         {"和差问题", "和倍问题", "差倍问题", "盈亏问题", "鸡兔同笼", "牛吃草问题", "火车行程问题", "流水航行问题"}},
         {"和差问题", {"和差问题"}},
         {"差", {"和差问题", "差倍问题"}},
         {"和倍问题", {"和倍问题"}},
@@ -147,8 +152,8 @@ private:
         const SearchRow* row = findSearchRow(text("Text1"));
         if (!row) {
             // The list keeps the earlier results.
-            message({std::string(kSearchNothingFound), std::string(kSearchNothingFoundTitle),
-                     MessageIcon::Information});
+            message(
+                {std::string(kSearchNothingFound), std::string(kSearchNothingFoundTitle), MessageIcon::Information});
             return;
         }
         setLines("List1", std::vector<std::string>(row->tools.begin(), row->tools.end()));
@@ -170,8 +175,7 @@ std::unique_ptr<WindowModel> makeSearchWindow() {
     d.client = {0, 0, 3615, 3930};
     d.controls = {input("Text1", 10, FilterMode::None, "搜索内容").place(120, 150, 2295, 330),
                   button("Command1", "搜索").defaultButton().place(2535, 120, 960, 390),
-                  list("List1").place(120, 660, 3375, 2595),
-                  button("Command2", "打开").place(120, 3405, 1215, 390),
+                  list("List1").place(120, 660, 3375, 2595), button("Command2", "打开").place(120, 3405, 1215, 390),
                   button("Command3", "取消").place(2280, 3405, 1215, 390)};
     return std::make_unique<SearchWindow>(std::move(d));
 }

@@ -32,17 +32,17 @@ std::optional<StartRequest> decodeRequest(std::string_view line);
 // On a Wayland desktop a window cannot place itself, so the ball, the bar and
 // docking run on XWayland unless the user has chosen a platform.
 struct SessionEnvironment {
-    std::string sessionType;     // XDG_SESSION_TYPE
-    std::string waylandDisplay;  // WAYLAND_DISPLAY
-    std::string display;         // DISPLAY
-    std::string qpaPlatform;     // QT_QPA_PLATFORM
+    std::string sessionType;        // XDG_SESSION_TYPE
+    std::string waylandDisplay;     // WAYLAND_DISPLAY
+    std::string display;            // DISPLAY
+    std::string qpaPlatform;        // QT_QPA_PLATFORM
     bool platformArgument = false;  // -platform on the command line
 };
 
 enum class PlatformChoice {
-    AsIs,          // not Wayland, or the user chose
-    XWayland,      // start on the xcb platform
-    NoXWayland,    // Wayland without XWayland: say so and carry on
+    AsIs,        // not Wayland, or the user chose
+    XWayland,    // start on the xcb platform
+    NoXWayland,  // Wayland without XWayland: say so and carry on
 };
 
 PlatformChoice choosePlatform(const SessionEnvironment& env);

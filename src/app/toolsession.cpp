@@ -127,7 +127,8 @@ int runToolSession(std::vector<std::string> args, std::ostream& out, std::ostrea
             applyAction(*m, args[i]);
             printEvents(*m, shown);
             if (showWorking && m->workingRevision() != revision)
-                for (const std::string& line : m->working().plainLines()) shown << "working: " << escapeForTool(line) << '\n';
+                for (const std::string& line : m->working().plainLines())
+                    shown << "working: " << escapeForTool(line) << '\n';
         }
     } catch (const ModelError& e) {
         // An entry that a drop-down list or list box does not hold.

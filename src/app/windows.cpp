@@ -15,11 +15,15 @@ namespace kz::ui {
 
 void registerWindows() {
     auto& r = WindowRegistry::instance();
-    r.add("Form0", [] { return new FloatingBall; }, true);
-    r.add("Form2", [] { return new MainPanel; }, true);
+    r.add(
+        "Form0", [] { return new FloatingBall; }, true);
+    r.add(
+        "Form2", [] { return new MainPanel; }, true);
     r.add("Form27", [] { return new HelpWindow; });
-    r.add("Form35", [] { return new HelpTextWindow("Form35", "功能介绍 - KelbrinZorvan", ":/resources/help/features.html"); });
-    r.add("Form36", [] { return new HelpTextWindow("Form36", "使用技巧 - KelbrinZorvan", ":/resources/help/tips.html"); });
+    r.add("Form35",
+          [] { return new HelpTextWindow("Form35", "功能介绍 - KelbrinZorvan", ":/resources/help/features.html"); });
+    r.add("Form36",
+          [] { return new HelpTextWindow("Form36", "使用技巧 - KelbrinZorvan", ":/resources/help/tips.html"); });
     r.add("Form4", [] { return new AboutWindow; });
     r.add("Form15", [] { return new SyntaxCard; });
     r.add("Form25", [] { return new ReadingBox("Form25"); });
@@ -32,7 +36,8 @@ void registerWindows() {
     for (const WindowType& t : windowTypes()) {
         if (t.owned) continue;
         const std::string_view form = t.form;
-        r.add(qs(form), [form] { return new ToolWindow(openWindowModel(form)); }, t.keepInstance);
+        r.add(
+            qs(form), [form] { return new ToolWindow(openWindowModel(form)); }, t.keepInstance);
     }
 }
 

@@ -28,9 +28,10 @@ QFrame* row(QWidget* parent, const char* name, const QRect& geometry) {
     f->setGeometry(geometry);
     f->setFrameShape(QFrame::Box);
     f->setStyleSheet(QString("QFrame#%1 { background: rgb(241,241,237); border: 1px solid rgb(196,96,16); }"
-                                "QLineEdit { background: rgb(241,241,237); color: black; border: none; "
-                                "selection-background-color: rgb(51,153,255); selection-color: white; }"
-                                "QLabel { color: black; }").arg(name));
+                             "QLineEdit { background: rgb(241,241,237); color: black; border: none; "
+                             "selection-background-color: rgb(51,153,255); selection-color: white; }"
+                             "QLabel { color: black; }")
+                         .arg(name));
     return f;
 }
 
@@ -84,7 +85,8 @@ CalcBar::CalcBar(Evaluator& evaluator, Credits credits) : evaluator_(evaluator),
     cmdCalculate_->setFont(songFont(14.25, true));
     cmdCalculate_->setDefault(true);
     cmdCalculate_->setStyleSheet(
-        "QPushButton { background: rgb(255,218,170); color: black; border: 1px solid rgb(196,96,16); border-radius: 3px; }"
+        "QPushButton { background: rgb(255,218,170); color: black; border: 1px solid rgb(196,96,16); border-radius: "
+        "3px; }"
         "QPushButton:pressed { background: rgb(255,196,120); }"
         "QPushButton:disabled { color: rgb(150,130,110); }");
 

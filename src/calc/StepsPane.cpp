@@ -116,18 +116,18 @@ protected:
 
 private:
     struct Row {
-        QString lead;         // before the column: the names of an assignment
-        bool equals = false;  // a "＝" in the column
-        bool aligned = false; // part of a 递等式: the text starts after the column
+        QString lead;          // before the column: the names of an assignment
+        bool equals = false;   // a "＝" in the column
+        bool aligned = false;  // part of a 递等式: the text starts after the column
         QString text;
     };
 
     static Working single(const WorkingBlock& b) {
         Working w;
         switch (b.kind) {
-        case WorkingBlock::Kind::Ladder: w.ladder(b.rows, b.left); break;
-        case WorkingBlock::Kind::Line: w.line(b.lead, b.text); break;
-        case WorkingBlock::Kind::Steps: w.steps(b.steps); break;
+            case WorkingBlock::Kind::Ladder: w.ladder(b.rows, b.left); break;
+            case WorkingBlock::Kind::Line: w.line(b.lead, b.text); break;
+            case WorkingBlock::Kind::Steps: w.steps(b.steps); break;
         }
         return w;
     }

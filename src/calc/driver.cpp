@@ -17,7 +17,7 @@ void runCalcDriver(std::istream& in, std::ostream& out, Evaluator& evaluator, bo
     std::streambuf* source = in.rdbuf();
     if (!source) return;
     if (working) evaluator.keepParse(true);
-    std::string input;    // bytes read; input[start..] is not yet answered
+    std::string input;  // bytes read; input[start..] is not yet answered
     std::size_t start = 0;
     std::string pending;  // answers not yet written
     auto answer = [&](std::string_view line) {
@@ -49,7 +49,8 @@ void runCalcDriver(std::istream& in, std::ostream& out, Evaluator& evaluator, bo
         start = 0;
         const std::size_t kept = input.size();
         input.resize(kept + static_cast<std::size_t>(std::min(waiting, kChunk)));
-        const std::streamsize got = source->sgetn(input.data() + kept, static_cast<std::streamsize>(input.size() - kept));
+        const std::streamsize got =
+            source->sgetn(input.data() + kept, static_cast<std::streamsize>(input.size() - kept));
         input.resize(kept + static_cast<std::size_t>(std::max<std::streamsize>(got, 0)));
         if (got <= 0 && Traits::eq_int_type(source->sgetc(), Traits::eof())) break;
         for (std::size_t end; (end = input.find('\n', start)) != std::string::npos; start = end + 1)

@@ -30,14 +30,14 @@ double power(double base, double exponent) {
 // Tokens that end an operand and are left for the caller.
 bool endsOperand(TokenKind k) {
     switch (k) {
-    case TokenKind::Minus:
-    case TokenKind::Plus:
-    case TokenKind::Star:
-    case TokenKind::Slash:
-    case TokenKind::End:
-    case TokenKind::RightParen:
-    case TokenKind::Equals: return true;
-    default: return false;
+        case TokenKind::Minus:
+        case TokenKind::Plus:
+        case TokenKind::Star:
+        case TokenKind::Slash:
+        case TokenKind::End:
+        case TokenKind::RightParen:
+        case TokenKind::Equals: return true;
+        default: return false;
     }
 }
 
@@ -45,9 +45,9 @@ bool endsOperand(TokenKind k) {
 
 std::string_view errorText(FailureKind kind) {
     switch (kind) {
-    case FailureKind::Overflow: return kOverflowText;
-    case FailureKind::DivisionByZero: return kDivisionByZeroText;
-    default: return kGeneralErrorText;
+        case FailureKind::Overflow: return kOverflowText;
+        case FailureKind::DivisionByZero: return kDivisionByZeroText;
+        default: return kGeneralErrorText;
     }
 }
 
@@ -215,45 +215,45 @@ double Evaluator::prefixedFactor() {
 double Evaluator::primary() {
     try {
         switch (scanner_.kind()) {
-        case TokenKind::Number: {
-            double v = scanner_.tokenValue();
-            note(ExprNode::Kind::Number, v, -1, -1, scanner_.tokenText());
-            scanner_.readToken();
-            return postfix(v);
-        }
-        case TokenKind::LeftParen: {
-            scanner_.readToken();
-            double v = sumLevel();
-            if (scanner_.kind() == TokenKind::RightParen) {
-                note(ExprNode::Kind::Group, v, node_);
+            case TokenKind::Number: {
+                double v = scanner_.tokenValue();
+                note(ExprNode::Kind::Number, v, -1, -1, scanner_.tokenText());
                 scanner_.readToken();
                 return postfix(v);
             }
-            if (scanner_.kind() == TokenKind::End) {  // a missing ")" at the end is accepted
-                note(ExprNode::Kind::Group, v, node_);
-                if (keepParse_ && node_ >= 0) parse_.nodes[static_cast<std::size_t>(node_)].closed = false;
-                return v;
-            }
-            raise(FailureKind::Invalid);
-            return 0;
-        }
-        case TokenKind::Name: {
-            std::string_view name = scanner_.name();
-            if (name == "rnd" || name == "ans") {
-                double v = name == "rnd" ? random() : ans_;
-                note(ExprNode::Kind::Name, v, -1, -1, name);
+            case TokenKind::LeftParen: {
                 scanner_.readToken();
-                return postfix(v);
-            }
-            if (name == "help") {
-                help_ = true;  // left unread, so the entry reports an error
+                double v = sumLevel();
+                if (scanner_.kind() == TokenKind::RightParen) {
+                    note(ExprNode::Kind::Group, v, node_);
+                    scanner_.readToken();
+                    return postfix(v);
+                }
+                if (scanner_.kind() == TokenKind::End) {  // a missing ")" at the end is accepted
+                    note(ExprNode::Kind::Group, v, node_);
+                    if (keepParse_ && node_ >= 0) parse_.nodes[static_cast<std::size_t>(node_)].closed = false;
+                    return v;
+                }
+                raise(FailureKind::Invalid);
                 return 0;
             }
-            return named();
-        }
-        default:  // "=", an operator without operand, an unknown character, the end
-            raise(FailureKind::Invalid);
-            return 0;
+            case TokenKind::Name: {
+                std::string_view name = scanner_.name();
+                if (name == "rnd" || name == "ans") {
+                    double v = name == "rnd" ? random() : ans_;
+                    note(ExprNode::Kind::Name, v, -1, -1, name);
+                    scanner_.readToken();
+                    return postfix(v);
+                }
+                if (name == "help") {
+                    help_ = true;  // left unread, so the entry reports an error
+                    return 0;
+                }
+                return named();
+            }
+            default:  // "=", an operator without operand, an unknown character, the end
+                raise(FailureKind::Invalid);
+                return 0;
         }
     } catch (const NumFailure& f) {
         raise(f.kind());

@@ -13,28 +13,28 @@ namespace kz {
 
 struct ExprNode {
     enum class Kind : std::uint8_t {
-        Number,     // a number token: digits as typed, or pi / e
-        Name,       // ans, rnd, a variable or a named constant
-        Negate,     // unary minus
+        Number,  // a number token: digits as typed, or pi / e
+        Name,    // ans, rnd, a variable or a named constant
+        Negate,  // unary minus
         Abs,
-        Root,       // sr
-        Group,      // parentheses
+        Root,   // sr
+        Group,  // parentheses
         Add,
         Subtract,
-        Multiply,   // *
+        Multiply,  // *
         Divide,
         Power,
         Juxtapose,  // implicit multiplication: 2(3+4), 2pi, 2 3
         Factorial,
-        Assign,     // name = sum
+        Assign,  // name = sum
     };
     Kind kind = Kind::Number;
     // Operands: indices of earlier nodes (an operand is always made before
     // the operation that takes it), -1 where there is none.
     std::int32_t left = -1;
     std::int32_t right = -1;
-    double value = 0;  // what the evaluator computed for this node
-    std::string text;  // Number: the token as typed; Name, Assign: the name in lower case
+    double value = 0;    // what the evaluator computed for this node
+    std::string text;    // Number: the token as typed; Name, Assign: the name in lower case
     bool closed = true;  // Group: its ")" was typed (one missing at the end is accepted)
 };
 

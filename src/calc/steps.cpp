@@ -22,30 +22,30 @@ constexpr std::string_view kRoot = "√";
 // and assignments, which are done as soon as what they hold is).
 int tier(Kind k) {
     switch (k) {
-    case Kind::Add:
-    case Kind::Subtract: return 0;
-    case Kind::Multiply:
-    case Kind::Divide: return 1;
-    case Kind::Abs:
-    case Kind::Root: return 2;
-    case Kind::Power:
-    case Kind::Juxtapose:
-    case Kind::Factorial: return 3;
-    default: return -1;
+        case Kind::Add:
+        case Kind::Subtract: return 0;
+        case Kind::Multiply:
+        case Kind::Divide: return 1;
+        case Kind::Abs:
+        case Kind::Root: return 2;
+        case Kind::Power:
+        case Kind::Juxtapose:
+        case Kind::Factorial: return 3;
+        default: return -1;
     }
 }
 
 int operandCount(Kind k) {
     switch (k) {
-    case Kind::Number:
-    case Kind::Name: return 0;
-    case Kind::Negate:
-    case Kind::Abs:
-    case Kind::Root:
-    case Kind::Group:
-    case Kind::Factorial:
-    case Kind::Assign: return 1;
-    default: return 2;
+        case Kind::Number:
+        case Kind::Name: return 0;
+        case Kind::Negate:
+        case Kind::Abs:
+        case Kind::Root:
+        case Kind::Group:
+        case Kind::Factorial:
+        case Kind::Assign: return 1;
+        default: return 2;
     }
 }
 
@@ -104,8 +104,8 @@ public:
             const auto u = static_cast<std::size_t>(i);
             if (!reachable_[u]) continue;
             const ExprNode& node = t_.nodes[u];
-            const bool bounds = node.kind == Kind::Group || node.kind == Kind::Abs ||
-                                (node.kind == Kind::Assign && !inRootChain_[u]);
+            const bool bounds =
+                node.kind == Kind::Group || node.kind == Kind::Abs || (node.kind == Kind::Assign && !inRootChain_[u]);
             for (const std::int32_t c : {node.left, node.right})
                 if (c >= 0) scope_[static_cast<std::size_t>(c)] = bounds ? i : scope_[u];
         }
@@ -146,7 +146,8 @@ public:
             if (k == bestTier[static_cast<std::size_t>(scope_[u])]) chosen.push_back(u);
         }
         for (std::size_t s = 0; s < n_; ++s)
-            if (firstSum[s] >= 0 && bestTier[s] < 0 && !productsLeft[s]) chosen.push_back(static_cast<std::size_t>(firstSum[s]));
+            if (firstSum[s] >= 0 && bestTier[s] < 0 && !productsLeft[s])
+                chosen.push_back(static_cast<std::size_t>(firstSum[s]));
         for (std::size_t u : chosen) {
             done_[u] = 1;
             show(u);
@@ -176,13 +177,12 @@ private:
     void settle() {
         for (std::size_t u = 0; u < n_; ++u) {
             const ExprNode& n = t_.nodes[u];
-            if (reachable_[u] && tier(n.kind) < 0 && n.left >= 0 && done_[static_cast<std::size_t>(n.left)]) done_[u] = 1;
+            if (reachable_[u] && tier(n.kind) < 0 && n.left >= 0 && done_[static_cast<std::size_t>(n.left)])
+                done_[u] = 1;
         }
     }
 
-    bool shownNegative(std::int32_t i) const {
-        return shown_[static_cast<std::size_t>(i)] && node(i).value < 0;
-    }
+    bool shownNegative(std::int32_t i) const { return shown_[static_cast<std::size_t>(i)] && node(i).value < 0; }
 
     // Written as one number or name, whatever parentheses it came in.
     bool lone(std::int32_t i) const {
@@ -196,12 +196,12 @@ private:
         if (shownNegative(i)) return false;
         if (shown_[static_cast<std::size_t>(i)]) return true;
         switch (node(i).kind) {
-        case Kind::Number:
-        case Kind::Name:
-        case Kind::Group:
-        case Kind::Abs:
-        case Kind::Root: return true;
-        default: return false;
+            case Kind::Number:
+            case Kind::Name:
+            case Kind::Group:
+            case Kind::Abs:
+            case Kind::Root: return true;
+            default: return false;
         }
     }
 
@@ -215,55 +215,55 @@ private:
         }
         const Place inner = place == Place::Lead ? Place::Lead : Place::Operand;
         switch (n.kind) {
-        case Kind::Number: {
-            std::string lower = n.text;
-            for (char& c : lower)
-                if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-            if (lower == "pi") return std::string(kPi);
-            if (lower == "e") return lower;
-            return n.text;
-        }
-        case Kind::Name: return n.text;
-        case Kind::Negate: {
-            std::string s = std::string(sign::kMinus) + print(n.left, Place::Operand);
-            return place == Place::Lead ? s : parenthesised(s);
-        }
-        case Kind::Abs: {
-            // The bars close it up: parentheses just inside them say nothing more.
-            const std::int32_t inside = node(n.left).kind == Kind::Group ? node(n.left).left : n.left;
-            return "|" + print(inside, Place::Lead) + "|";
-        }
-        case Kind::Root:
-            return std::string(kRoot) +
-                   (closedUp(n.left) ? print(n.left, Place::Operand) : parenthesised(print(n.left, Place::Lead)));
-        case Kind::Group:
-            // A negative number keeps its own parentheses where it needs them.
-            if (lone(n.left) && place != Place::Beside) return print(n.left, place);
-            return parenthesised(print(n.left, Place::Lead));
-        case Kind::Assign:
-            return closedUp(n.left) ? print(n.left, place) : parenthesised(print(n.left, Place::Lead));
-        case Kind::Add:
-        case Kind::Subtract:
-        case Kind::Multiply:
-        case Kind::Divide: {
-            const std::string_view op = n.kind == Kind::Add        ? sign::kPlus
-                                        : n.kind == Kind::Subtract ? sign::kMinus
-                                        : n.kind == Kind::Multiply ? sign::kTimes
-                                                                   : sign::kDivide;
-            return print(n.left, inner) + std::string(op) + print(n.right, Place::Operand);
-        }
-        case Kind::Power: return print(n.left, Place::Operand) + "^" + print(n.right, Place::Operand);
-        case Kind::Factorial: return print(n.left, Place::Operand) + "!";
-        case Kind::Juxtapose: {
-            const std::string left = print(n.left, Place::Beside);
-            std::string right = print(n.right, Place::Beside);
-            // Two numbers side by side would read as one: the second goes in
-            // parentheses, as a pupil writes a product; two names get a space.
-            if (left.empty() || right.empty()) return left + right;
-            if (isDigit(left.back()) && isDigit(right.front())) return left + parenthesised(right);
-            if (isLetter(left.back()) && isLetter(right.front())) return left + " " + right;
-            return left + right;
-        }
+            case Kind::Number: {
+                std::string lower = n.text;
+                for (char& c : lower)
+                    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+                if (lower == "pi") return std::string(kPi);
+                if (lower == "e") return lower;
+                return n.text;
+            }
+            case Kind::Name: return n.text;
+            case Kind::Negate: {
+                std::string s = std::string(sign::kMinus) + print(n.left, Place::Operand);
+                return place == Place::Lead ? s : parenthesised(s);
+            }
+            case Kind::Abs: {
+                // The bars close it up: parentheses just inside them say nothing more.
+                const std::int32_t inside = node(n.left).kind == Kind::Group ? node(n.left).left : n.left;
+                return "|" + print(inside, Place::Lead) + "|";
+            }
+            case Kind::Root:
+                return std::string(kRoot) +
+                       (closedUp(n.left) ? print(n.left, Place::Operand) : parenthesised(print(n.left, Place::Lead)));
+            case Kind::Group:
+                // A negative number keeps its own parentheses where it needs them.
+                if (lone(n.left) && place != Place::Beside) return print(n.left, place);
+                return parenthesised(print(n.left, Place::Lead));
+            case Kind::Assign:
+                return closedUp(n.left) ? print(n.left, place) : parenthesised(print(n.left, Place::Lead));
+            case Kind::Add:
+            case Kind::Subtract:
+            case Kind::Multiply:
+            case Kind::Divide: {
+                const std::string_view op = n.kind == Kind::Add        ? sign::kPlus
+                                            : n.kind == Kind::Subtract ? sign::kMinus
+                                            : n.kind == Kind::Multiply ? sign::kTimes
+                                                                       : sign::kDivide;
+                return print(n.left, inner) + std::string(op) + print(n.right, Place::Operand);
+            }
+            case Kind::Power: return print(n.left, Place::Operand) + "^" + print(n.right, Place::Operand);
+            case Kind::Factorial: return print(n.left, Place::Operand) + "!";
+            case Kind::Juxtapose: {
+                const std::string left = print(n.left, Place::Beside);
+                std::string right = print(n.right, Place::Beside);
+                // Two numbers side by side would read as one: the second goes in
+                // parentheses, as a pupil writes a product; two names get a space.
+                if (left.empty() || right.empty()) return left + right;
+                if (isDigit(left.back()) && isDigit(right.front())) return left + parenthesised(right);
+                if (isLetter(left.back()) && isLetter(right.front())) return left + " " + right;
+                return left + right;
+            }
         }
         return {};
     }

@@ -88,7 +88,8 @@ void Scanner::readNumber() {
     kind_ = TokenKind::Number;
     // Up to 15 digits alone are exactly that integer; other texts take the
     // full conversion, which also rejects "." and "1..5".
-    value_ = digitsOnly && size <= 15 ? static_cast<double>(static_cast<std::int64_t>(whole)) : strictNumber(tokenText());
+    value_ =
+        digitsOnly && size <= 15 ? static_cast<double>(static_cast<std::int64_t>(whole)) : strictNumber(tokenText());
 }
 
 void Scanner::readName() {
@@ -140,20 +141,20 @@ void Scanner::readAnyToken() {
 
 std::string Scanner::token() const {
     switch (kind_) {
-    case TokenKind::Minus: return "-";
-    case TokenKind::Plus: return "+";
-    case TokenKind::Star: return "*";
-    case TokenKind::Slash: return "/";
-    case TokenKind::Caret: return "^";
-    case TokenKind::LeftParen: return "(";
-    case TokenKind::RightParen: return ")";
-    case TokenKind::Bang: return "!";
-    case TokenKind::Equals: return "=";
-    case TokenKind::Number: return "Number";
-    case TokenKind::Name: return std::string(name());
-    case TokenKind::End: return "EOS";
-    case TokenKind::Unknown: return "";
-    case TokenKind::Error: return "TError";
+        case TokenKind::Minus: return "-";
+        case TokenKind::Plus: return "+";
+        case TokenKind::Star: return "*";
+        case TokenKind::Slash: return "/";
+        case TokenKind::Caret: return "^";
+        case TokenKind::LeftParen: return "(";
+        case TokenKind::RightParen: return ")";
+        case TokenKind::Bang: return "!";
+        case TokenKind::Equals: return "=";
+        case TokenKind::Number: return "Number";
+        case TokenKind::Name: return std::string(name());
+        case TokenKind::End: return "EOS";
+        case TokenKind::Unknown: return "";
+        case TokenKind::Error: return "TError";
     }
     return "";
 }

@@ -54,9 +54,7 @@ public:
     // The character at a 1-based position, "" outside the text.
     std::string_view characterAt(std::int32_t position) const;
     // The character fetched last by readToken ("" past the end).
-    std::string_view currentCharacter() const {
-        return std::string_view(source_).substr(currentStart_, currentSize_);
-    }
+    std::string_view currentCharacter() const { return std::string_view(source_).substr(currentStart_, currentSize_); }
 
     // Reads the next token. Raises kz::NumFailure: Overflow when the position
     // would pass 32767 or a number is too large, TypeMismatch for a number
@@ -105,22 +103,20 @@ public:
 private:
     static TokenKind operatorKind(char c) {
         switch (c) {
-        case '-': return TokenKind::Minus;
-        case '+': return TokenKind::Plus;
-        case '*': return TokenKind::Star;
-        case '/': return TokenKind::Slash;
-        case '^': return TokenKind::Caret;
-        case '(': return TokenKind::LeftParen;
-        case ')': return TokenKind::RightParen;
-        case '!': return TokenKind::Bang;
-        case '=': return TokenKind::Equals;
-        default: return TokenKind::Unknown;
+            case '-': return TokenKind::Minus;
+            case '+': return TokenKind::Plus;
+            case '*': return TokenKind::Star;
+            case '/': return TokenKind::Slash;
+            case '^': return TokenKind::Caret;
+            case '(': return TokenKind::LeftParen;
+            case ')': return TokenKind::RightParen;
+            case '!': return TokenKind::Bang;
+            case '=': return TokenKind::Equals;
+            default: return TokenKind::Unknown;
         }
     }
     void readAnyToken();
-    bool inAsciiPrefix(std::int32_t position) const {
-        return static_cast<std::uint32_t>(position - 1) < asciiPrefix_;
-    }
+    bool inAsciiPrefix(std::int32_t position) const { return static_cast<std::uint32_t>(position - 1) < asciiPrefix_; }
     std::int32_t byteOffset(std::int32_t position) const {
         if (starts_.empty()) return position - 1;
         return static_cast<std::int32_t>(position > length_ ? source_.size() : starts_[position - 1]);

@@ -15,8 +15,8 @@ QImage createSurface(int width, int height, qreal devicePixelRatio) {
     return img;
 }
 
-void drawNineGrid(QPainter& p, const QRect& target, const QImage& source, const QRect& tile,
-                  drawing::Margins margins, std::optional<QColor> key) {
+void drawNineGrid(QPainter& p, const QRect& target, const QImage& source, const QRect& tile, drawing::Margins margins,
+                  std::optional<QColor> key) {
     const auto pieces = drawing::nineGridPieces(target.width(), target.height(),
                                                 {tile.x(), tile.y(), tile.width(), tile.height()}, margins);
     if (pieces.empty() || source.isNull()) return;

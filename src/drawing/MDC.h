@@ -20,8 +20,8 @@ QImage createSurface(int width, int height, qreal devicePixelRatio = 1.0);
 
 // Stretches `tile` of `source` onto `target` by the nine-grid rule, with
 // nearest-pixel scaling. Pixels of `key` in the source are left out.
-void drawNineGrid(QPainter& p, const QRect& target, const QImage& source, const QRect& tile,
-                  drawing::Margins margins, std::optional<QColor> key = std::nullopt);
+void drawNineGrid(QPainter& p, const QRect& target, const QImage& source, const QRect& tile, drawing::Margins margins,
+                  std::optional<QColor> key = std::nullopt);
 
 // A rectangle in `colour` blended at `opacity` (0-255, clamped).
 void fillAlphaRect(QPainter& p, const QRect& r, const QColor& colour, int opacity = 255);

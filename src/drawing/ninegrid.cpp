@@ -12,7 +12,9 @@ std::vector<GridPiece> nineGridPieces(int width, int height, Rect tile, Margins 
     const int l = m.left > 0 ? m.left : 0, t = m.top > 0 ? m.top : 0;
     const int r = m.right > 0 ? m.right : 0, b = m.bottom > 0 ? m.bottom : 0;
     // Columns and rows as (target start, target size, source start, source size).
-    struct Band { int at, size, from, span; };
+    struct Band {
+        int at, size, from, span;
+    };
     const Band cols[3] = {{0, l, tile.x, l},
                           {l, width - l - r, tile.x + l, tile.width - l - r},
                           {width - r, r, tile.x + tile.width - r, r}};

@@ -22,7 +22,8 @@ const char* const kFurtherReading = "https://kelbrinzorvan.example.org/reading/s
 
 const char* const kSquareText =
     "    一个正方形可以被切成几块，然后重新组合成一个大小同样的正方形，但它中间有个洞！下面两张图是其中最简单的一种。"
-    "把一张方格纸贴在纸板上。按左图画上正方形，然后沿着图示的直线切成5小块。当你照右图的样子把这些小块拼成正方形的时候，"
+    "把一张方格纸贴在纸板上。按左图画上正方形，然后沿着图示的直线切成5小块。当你照右图的样子把这些小块拼成正方形的时候"
+    "，"
     "中间居然出现了一个洞！你知道这是为什么吗？";
 const char* const kTriangleText =
     "    设三角形内侧有阴影，外侧没有。把它按左图的样子剪开、打乱后把阴影部分重新拼合，如右图所示。依然是原来的三角形，"
@@ -37,7 +38,8 @@ const char* const kEllipseText =
 const char* const kRightAngleText =
     "    用3根小棒最多能组成多少直角呢？大多数人的第一个方案就是下图，共组成8个直角。你认为能组成更多的直角吗？";
 const char* const kReadingText =
-    "    扩展阅读可以让你获得更多有关空间与图形的知识，还可以看到许多千奇百怪的奇妙图片。点击下面按钮即可在网页上浏览。";
+    "    "
+    "扩展阅读可以让你获得更多有关空间与图形的知识，还可以看到许多千奇百怪的奇妙图片。点击下面按钮即可在网页上浏览。";
 
 QColor stickColour() { return QColor(150, 90, 40); }
 
@@ -80,7 +82,7 @@ public:
 
     static QPointF end(QSize size, int i) {
         const double w = size.width(), h = size.height();
-        const QPointF ends[6] = {{w * 0.92, h * 0.5}, {w * 0.08, h * 0.5},   // east, west
+        const QPointF ends[6] = {{w * 0.92, h * 0.5},  {w * 0.08, h * 0.5},   // east, west
                                  {w * 0.26, h * 0.78}, {w * 0.74, h * 0.22},  // south, north
                                  {w * 0.5, h * 0.06},  {w * 0.5, h * 0.94}};  // up, down
         return ends[i];

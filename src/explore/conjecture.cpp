@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <initializer_list>
 #include <cstdlib>
+#include <initializer_list>
 
 #include "framework/numconv.h"
 #include "framework/outcome.h"
@@ -168,8 +168,7 @@ Verification collatz(std::string_view text) {
     out += digits(n) + ">";
     // Below 1 the sequence never reaches 1; an overflow ends it too.
     while (n >= 1 && n != 1) {
-        if (!calc.step([&] { n = (n % 2 == 0) ? static_cast<std::int16_t>(n / 2) : add16(mul16(3, n), 1); }))
-            break;
+        if (!calc.step([&] { n = (n % 2 == 0) ? static_cast<std::int16_t>(n / 2) : add16(mul16(3, n), 1); })) break;
         out += digits(n) + ">";
     }
     calc.reportTo(v.messages, kFailure);
@@ -194,8 +193,8 @@ Verification nicomachus(std::string_view text) {
         return v;
     }
     std::string nt = digits(n);
-    std::string out = nt + "×" + nt + "×" + nt + "=" + numberToText(std::pow(static_cast<double>(n), 3)) + "=" +
-                      digits(f);
+    std::string out =
+        nt + "×" + nt + "×" + nt + "=" + numberToText(std::pow(static_cast<double>(n), 3)) + "=" + digits(f);
     for (std::int32_t i = 1; i <= n - 1; ++i) out += "+" + digits(f + 2 * i);
     v.result = out;
     return v;

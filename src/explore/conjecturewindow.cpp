@@ -32,7 +32,8 @@ const char* const kDescriptions[5] = {
     "    1742年德国数学家哥德巴赫给数学家欧拉的一封信中提出了：“每个不小于9的奇数都可以表示为三个奇素数之和”的猜想。"
     "让我们来验证这一猜想吧！\n",
     "    这是在信中提出的另一个猜想：“每个不小于6的偶数都可以分解为两个素数之和”的猜想。让我们来验证这一猜想吧！\n",
-    "    回文数猜想指出：任何一个自然数与它的倒序数相加，所得的和再与和的倒序数相加，反复进行下去，最后必定能得到一个回文数"
+    "    "
+    "回文数猜想指出：任何一个自然数与它的倒序数相加，所得的和再与和的倒序数相加，反复进行下去，最后必定能得到一个回文数"
     "(详细请查看“趣味数学>知识宝箱>奇妙数字>回文数”)。让我们来验证这一猜想吧！",
     "    角谷猜想指出：一个正整数，若该数字为偶数，则除以2；若该数为奇数，则乘3并加1；将得到的数再重复按该规则运算，"
     "最后得数必定会等于1。让我们来验证这一猜想吧！",
@@ -53,20 +54,27 @@ WindowDecl declaration() {
     for (const Page& p : kPages) captions.emplace_back(p.caption);
     d.controls.push_back(tabs("SSTab1", captions, kFirstPage)
                              .place(kTabControl.left, kTabControl.top, kTabControl.width, kTabControl.height));
-    auto placed = [](ControlDecl c, int page, Twips at) { return c.onPage(page).place(at.left, at.top, at.width, at.height); };
+    auto placed = [](ControlDecl c, int page, Twips at) {
+        return c.onPage(page).place(at.left, at.top, at.width, at.height);
+    };
     for (int p = 0; p < 5; ++p) {
         const Page& page = kPages[static_cast<std::size_t>(p)];
         d.controls.push_back(placed(label(kDescriptionLabels[p], kDescriptions[p]), p, kDescription));
         // The Goldbach pages answer in a label between the description and the box.
         const bool labelled = p < 2;
         const int row = labelled ? 2460 : 1920;
-        if (p == 0) d.controls.push_back(placed(label("Label2(1)", "请输入一个大于或等于9的奇数"), p, {kLeft, 1920, kWide, 420}));
-        if (p == 1) d.controls.push_back(placed(label("Label2(3)", "请输入一个大于或等于6的偶数\n"), p, {kLeft, 1920, kWide, 420}));
+        if (p == 0)
+            d.controls.push_back(
+                placed(label("Label2(1)", "请输入一个大于或等于9的奇数"), p, {kLeft, 1920, kWide, 420}));
+        if (p == 1)
+            d.controls.push_back(
+                placed(label("Label2(3)", "请输入一个大于或等于6的偶数\n"), p, {kLeft, 1920, kWide, 420}));
         d.controls.push_back(placed(input(page.box, page.maxLength, FilterMode::None, page.caption), p,
                                     {kLeft, row, kBoxWidth, kBoxHeight}));
-        d.controls.push_back(placed(button(page.button, "验证"), p,
-                                    {kLeft + kBoxWidth + 120, row - 30, kButtonWidth, kButtonHeight}));
-        if (!labelled) d.controls.push_back(placed(multiLineOutput(page.result, page.caption), p, {kLeft, 2460, kWide, 2760}));
+        d.controls.push_back(
+            placed(button(page.button, "验证"), p, {kLeft + kBoxWidth + 120, row - 30, kButtonWidth, kButtonHeight}));
+        if (!labelled)
+            d.controls.push_back(placed(multiLineOutput(page.result, page.caption), p, {kLeft, 2460, kWide, 2760}));
     }
     return d;
 }

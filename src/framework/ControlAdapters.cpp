@@ -238,7 +238,9 @@ public:
         using A = ControlDecl::Align;
         const A a = d.align != A::Usual ? d.align : d.at.empty() ? A::Centre : A::Left;
         // Placed labels start at their top, like the design's; row labels sit mid-row.
-        l->setAlignment((a == A::Left ? Qt::AlignLeft : a == A::Right ? Qt::AlignRight : Qt::AlignHCenter) |
+        l->setAlignment((a == A::Left    ? Qt::AlignLeft
+                         : a == A::Right ? Qt::AlignRight
+                                         : Qt::AlignHCenter) |
                         (d.at.empty() ? Qt::AlignVCenter : Qt::AlignTop));
         l->setWordWrap(!d.at.empty());
         label_ = l;
@@ -249,7 +251,8 @@ public:
         if (label_->text() == text) return;
         label_->setText(text);
         // A box named by this label keeps its name current.
-        if (QWidget* box = label_->buddy(); box && box->property("kzNamedByLabel").toBool()) box->setAccessibleName(text);
+        if (QWidget* box = label_->buddy(); box && box->property("kzNamedByLabel").toBool())
+            box->setAccessibleName(text);
         // A label's text is its accessible name; a result written into it is read out.
         if (!label_->isVisible()) return;
         QAccessibleEvent named(label_, QAccessible::NameChanged);
@@ -270,8 +273,9 @@ public:
             p->setCheckable(true);
             p->setAutoDefault(false);
             // The chosen one must read as pressed at a glance, in every style.
-            p->setStyleSheet(QStringLiteral("QPushButton:checked { background-color: palette(dark); color: palette(bright-text);"
-                                            " border: 2px inset palette(shadow); }"));
+            p->setStyleSheet(
+                QStringLiteral("QPushButton:checked { background-color: palette(dark); color: palette(bright-text);"
+                               " border: 2px inset palette(shadow); }"));
             b = p;
         } else {
             if (d.kind == ControlKind::Option) b = new QRadioButton(parent);
@@ -305,7 +309,8 @@ public:
         auto* c = new QComboBox(parent);
         boxLook(c, d);
         for (const std::string& e : d.entries) c->addItem(qs(e));
-        QObject::connect(c, &QComboBox::activated, c, [this, c](int i) { host_.edited(decl_.name, str(c->itemText(i)), -1); });
+        QObject::connect(c, &QComboBox::activated, c,
+                         [this, c](int i) { host_.edited(decl_.name, str(c->itemText(i)), -1); });
         c->installEventFilter(host_.keyWatcher());
         combo_ = c;
         adopt(c);

@@ -110,7 +110,8 @@ void ToolWindow::build() {
         std::unique_ptr<ControlAdapter> a = made.count(c.name) ? std::move(made[c.name]) : nullptr;
         if (!a) {
             QWidget* parent = this;
-            if (c.page >= 0 && c.page < static_cast<int>(pages_.size())) parent = pages_[static_cast<std::size_t>(c.page)];
+            if (c.page >= 0 && c.page < static_cast<int>(pages_.size()))
+                parent = pages_[static_cast<std::size_t>(c.page)];
             a = makeControlAdapter(c, parent, *this);
         }
         widgets_[c.name] = a->widget();
@@ -121,7 +122,8 @@ void ToolWindow::build() {
     for (std::size_t i = 0; i + 1 < ordered_.size(); ++i) {
         auto [ld, lw] = ordered_[i];
         auto [bd, bw] = ordered_[i + 1];
-        if (ld->kind != ControlKind::Label || (bd->kind != ControlKind::Input && bd->kind != ControlKind::Combo)) continue;
+        if (ld->kind != ControlKind::Label || (bd->kind != ControlKind::Input && bd->kind != ControlKind::Combo))
+            continue;
         if (auto* label = qobject_cast<QLabel*>(lw)) label->setBuddy(bw);
         if (bd->accessibleName.empty()) {
             bw->setAccessibleName(qs(model_->state(ld->name).text));
@@ -202,9 +204,13 @@ void ToolWindow::edited(const std::string& name, const std::string& text, int ca
     act([&] { model_->edit(name, text, caret); });
 }
 
-void ToolWindow::selected(const std::string& name) { act([&] { model_->select(name); }); }
+void ToolWindow::selected(const std::string& name) {
+    act([&] { model_->select(name); });
+}
 
-void ToolWindow::pressed(const std::string& name) { act([&] { model_->press(name); }); }
+void ToolWindow::pressed(const std::string& name) {
+    act([&] { model_->press(name); });
+}
 
 void ToolWindow::sync() {
     syncing_ = true;

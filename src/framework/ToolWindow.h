@@ -27,8 +27,7 @@ class WorkingPane;
 class ToolWindow : public QDialog, public Reloadable, private ControlHost {
     Q_OBJECT
 public:
-    explicit ToolWindow(std::unique_ptr<WindowModel> model, QWidget* parent = nullptr,
-                        Qt::WindowFlags extraFlags = {});
+    explicit ToolWindow(std::unique_ptr<WindowModel> model, QWidget* parent = nullptr, Qt::WindowFlags extraFlags = {});
     ~ToolWindow() override;
 
     WindowModel& model() { return *model_; }

@@ -39,7 +39,8 @@ inline int codePointsBefore(const QString& text, int utf16Pos) {
 // The UTF-16 offset of the first `codePoints` code points (at most the whole text).
 inline int utf16Before(const QString& text, int codePoints) {
     int i = 0;
-    for (int n = 0; n < codePoints && i < text.size(); ++n) i += text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+    for (int n = 0; n < codePoints && i < text.size(); ++n)
+        i += text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
     return i;
 }
 

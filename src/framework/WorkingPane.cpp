@@ -22,7 +22,7 @@ namespace kz::ui {
 namespace {
 
 const QColor kPaper(0xff, 0xfd, 0xf5);
-constexpr int kMargin = 10;  // the paper's left margin
+constexpr int kMargin = 10;     // the paper's left margin
 constexpr int kShownRules = 6;  // rules the pane shows before it scrolls
 
 QRect pixels(const Twips& t) { return {t.left / 15, t.top / 15, t.width / 15, t.height / 15}; }
@@ -62,15 +62,14 @@ QPushButton* paneButton(std::string_view caption, const char* name, QWidget* par
     auto* b = new QPushButton(qs(caption), parent);
     b->setObjectName(name);
     b->setFont(labelFont());
-    b->setAutoDefault(false);  // Enter keeps pressing Calculate
+    b->setAutoDefault(false);         // Enter keeps pressing Calculate
     b->setFocusPolicy(Qt::TabFocus);  // a click leaves the focus in the box being typed into
     return b;
 }
 
 }  // namespace
 
-WorkingPane::WorkingPane(ToolWindow& window)
-    : QWidget(&window), window_(window), model_(window.model()) {
+WorkingPane::WorkingPane(ToolWindow& window) : QWidget(&window), window_(window), model_(window.model()) {
     setObjectName("workingPane");
     toggle_ = static_cast<QPushButton*>(window.control(kWorkingToggle));
     toggle_->setCheckable(true);
@@ -152,8 +151,9 @@ void WorkingPane::placeToggleByTwips() {
         for (const QRect& b : row) high = std::min(high, b.height());
         want = QSize(std::max(want.width(), last.width()), high);
         const QRect beside(last.right() + 1 + gap, last.top(), want.width(), want.height());
-        const bool free = beside.right() < size.width() - 4 &&
-                          std::none_of(taken.begin(), taken.end(), [&](const QRect& r) { return r.intersects(beside); });
+        const bool free =
+            beside.right() < size.width() - 4 &&
+            std::none_of(taken.begin(), taken.end(), [&](const QRect& r) { return r.intersects(beside); });
         if (free) {
             toggle_->setGeometry(beside);
             ownSize_ = size;

@@ -70,7 +70,7 @@ private:
     bool waitingForJob_ = false;
     bool open_ = false;
     bool byRows_ = false;
-    QSize ownSize_;  // the twip-placed window's size while the pane is closed
+    QSize ownSize_;      // the twip-placed window's size while the pane is closed
     int shiftedUp_ = 0;  // how far opening moved the window to keep it on screen
     QPoint shiftedTo_;
 };

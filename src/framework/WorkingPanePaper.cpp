@@ -262,7 +262,8 @@ std::vector<PaperRow> WorkingPaper::layOut(const Working& working) const {
                         const LadderRow& r = b.rows[k];
                         place(divisors[k], divW - divisors[k].width);
                         if (r.remainder)
-                            place(inlineRun(qs(std::string(sign::kRemainder) + " " + *r.remainder)), numbersEnd + gap * 0.5);
+                            place(inlineRun(qs(std::string(sign::kRemainder) + " " + *r.remainder)),
+                                  numbersEnd + gap * 0.5);
                         // The short-division bracket: a rule after the divisor, one under the numbers.
                         const double top = digits.top() - em * 0.2, under = std::max(digits.bottom(), 0.0) + em * 0.3;
                         line.ink.push_back({PaperInk::Kind::Stroke, {ruleX, top}, {ruleX, under}, {}, false});

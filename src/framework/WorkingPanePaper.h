@@ -22,9 +22,9 @@ namespace kz::ui {
 struct PaperInk {
     enum class Kind { Text, Stroke };
     Kind kind = Kind::Text;
-    QPointF at;     // Text: start of its baseline; Stroke: one end
-    QPointF to;     // Stroke: the other end
-    QString text;   // Text
+    QPointF at;          // Text: start of its baseline; Stroke: one end
+    QPointF to;          // Stroke: the other end
+    QString text;        // Text
     bool small = false;  // an exponent's face
 };
 

@@ -25,7 +25,7 @@ struct WindowCase {
 };
 
 struct CaseTable {
-    std::vector<WindowCase> cases;  // empty: the window has no choice of case
+    std::vector<WindowCase> cases;      // empty: the window has no choice of case
     std::vector<std::string> switched;  // boxes the case enables or disables, top to bottom
     Texts emptied;                      // what a change of case empties
     bool emptyBeforeEnabling = false;   // some windows empty the boxes first, then grey them

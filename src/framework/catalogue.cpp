@@ -11,13 +11,11 @@ using K = EntryKind;
 constexpr CatalogueEntry M(int depth, std::string_view item, std::string_view caption) {
     return {K::Menu, depth, item, caption, {}, {}, {}};
 }
-constexpr CatalogueEntry C(int depth, std::string_view item, std::string_view caption,
-                           std::string_view form, std::string_view title, std::string_view shortcut = {}) {
+constexpr CatalogueEntry C(int depth, std::string_view item, std::string_view caption, std::string_view form,
+                           std::string_view title, std::string_view shortcut = {}) {
     return {K::Command, depth, item, caption, form, title, shortcut};
 }
-constexpr CatalogueEntry S(int depth, std::string_view item) {
-    return {K::Separator, depth, item, {}, {}, {}, {}};
-}
+constexpr CatalogueEntry S(int depth, std::string_view item) { return {K::Separator, depth, item, {}, {}, {}, {}}; }
 
 constexpr auto kCatalogue = std::to_array<CatalogueEntry>({
     M(0, "CountMenu", "数学计算(&M)"),

@@ -9,8 +9,8 @@
 namespace kz {
 
 enum class EntryKind {
-    Menu,       // a top-level menu or a submenu; its children follow it
-    Command,    // opens `form` (or, for HelpHome, the home page)
+    Menu,     // a top-level menu or a submenu; its children follow it
+    Command,  // opens `form` (or, for HelpHome, the home page)
     Separator,
 };
 

@@ -124,10 +124,10 @@ bool clsTextBox::MaskedText(TextBoxAccess& rTextBox, std::u32string_view mask) {
 
 void clsTextBox::apply(FilterMode mode, TextBoxAccess& rTextBox) {
     switch (mode) {
-    case FilterMode::Integer_All: Integer_All(rTextBox, false); break;
-    case FilterMode::Numeric_Pos: Numeric_Pos(rTextBox); break;
-    case FilterMode::MaskedDate: MaskedText(rTextBox, kDateMask); break;
-    case FilterMode::None: break;
+        case FilterMode::Integer_All: Integer_All(rTextBox, false); break;
+        case FilterMode::Numeric_Pos: Numeric_Pos(rTextBox); break;
+        case FilterMode::MaskedDate: MaskedText(rTextBox, kDateMask); break;
+        case FilterMode::None: break;
     }
 }
 

@@ -47,10 +47,10 @@ std::errc parseDouble(std::string_view num, double& v) {
 
 const char* failureName(FailureKind k) {
     switch (k) {
-    case FailureKind::Overflow: return "overflow";
-    case FailureKind::DivisionByZero: return "division by zero";
-    case FailureKind::TypeMismatch: return "type mismatch";
-    case FailureKind::Invalid: return "invalid operation";
+        case FailureKind::Overflow: return "overflow";
+        case FailureKind::DivisionByZero: return "division by zero";
+        case FailureKind::TypeMismatch: return "type mismatch";
+        case FailureKind::Invalid: return "invalid operation";
     }
     return "failure";
 }
@@ -142,8 +142,8 @@ bool readPrefixed(std::string_view s, double& value, std::size_t& used) {
 
 struct Decimal {
     bool negative = false;
-    int count = 0;     // significant digits, no trailing zeros, at least one
-    int exponent = 0;  // decimal exponent of the first digit
+    int count = 0;            // significant digits, no trailing zeros, at least one
+    int exponent = 0;         // decimal exponent of the first digit
     std::uint64_t whole = 0;  // the digits as an integer; 0 when not known
     char digits[24];
     std::string_view text() const { return {digits, static_cast<std::size_t>(count)}; }
@@ -408,8 +408,7 @@ std::int32_t intQuotient(double dividend, double divisor) {
 namespace {
 template <typename Int>
 Int checked(std::int64_t v) {
-    if (v < std::numeric_limits<Int>::min() || v > std::numeric_limits<Int>::max())
-        fail(FailureKind::Overflow);
+    if (v < std::numeric_limits<Int>::min() || v > std::numeric_limits<Int>::max()) fail(FailureKind::Overflow);
     return static_cast<Int>(v);
 }
 }  // namespace

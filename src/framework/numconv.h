@@ -35,14 +35,14 @@ private:
 // [. digits] [E [sign] digits], the exponent only when it has a digit. Every
 // reader of decimal texts, inexact or exact, scans with it.
 struct DecimalScan {
-    std::size_t length = 0;     // characters of the number; 0 when it has no mantissa digit
+    std::size_t length = 0;  // characters of the number; 0 when it has no mantissa digit
     bool negative = false;
     bool point = false;         // a decimal point is written
     std::string_view body;      // the number without its sign
     std::string_view whole;     // the digits before the point
     std::string_view fraction;  // the digits after it
     bool hasExponent = false;
-    long exponent = 0;          // as written; magnitudes beyond 10^8 are held as about 10^9
+    long exponent = 0;  // as written; magnitudes beyond 10^8 are held as about 10^9
 };
 DecimalScan scanDecimal(std::string_view text);
 

@@ -12,13 +12,16 @@ std::size_t sequence(std::string_view s, std::size_t i, char32_t& cp) {
         cp = lead;
         return 1;
     }
-    std::size_t n = lead >= 0xC2 && lead < 0xE0 ? 2 : lead >= 0xE0 && lead < 0xF0 ? 3 : lead >= 0xF0 && lead < 0xF5 ? 4 : 0;
+    std::size_t n = lead >= 0xC2 && lead < 0xE0   ? 2
+                    : lead >= 0xE0 && lead < 0xF0 ? 3
+                    : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                  : 0;
     if (n == 0 || i + n > s.size()) return 0;
     for (std::size_t k = 1; k < n; ++k)
         if ((b(k) & 0xC0) != 0x80) return 0;
-    if (lead == 0xE0 && b(1) < 0xA0) return 0;  // overlong
+    if (lead == 0xE0 && b(1) < 0xA0) return 0;   // overlong
     if (lead == 0xED && b(1) >= 0xA0) return 0;  // surrogate
-    if (lead == 0xF0 && b(1) < 0x90) return 0;  // overlong
+    if (lead == 0xF0 && b(1) < 0x90) return 0;   // overlong
     if (lead == 0xF4 && b(1) >= 0x90) return 0;  // beyond U+10FFFF
     cp = n == 2 ? lead & 0x1F : n == 3 ? lead & 0x0F : lead & 0x07;
     for (std::size_t k = 1; k < n; ++k) cp = (cp << 6) | (b(k) & 0x3F);

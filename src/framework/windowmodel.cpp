@@ -36,7 +36,9 @@ ControlDecl multiLineOutput(std::string name, std::string accessibleName) {
     c.accessibleName = std::move(accessibleName);
     return c;
 }
-ControlDecl label(std::string name, std::string text) { return make(std::move(name), ControlKind::Label, std::move(text)); }
+ControlDecl label(std::string name, std::string text) {
+    return make(std::move(name), ControlKind::Label, std::move(text));
+}
 ControlDecl option(std::string name, std::string caption, std::string key, bool checked) {
     auto c = make(std::move(name), ControlKind::Option, std::move(caption));
     c.key = std::move(key);
@@ -65,7 +67,9 @@ ControlDecl button(std::string name, std::string caption, ButtonRole role) {
     return c;
 }
 ControlDecl line(std::string name) { return make(std::move(name), ControlKind::Line); }
-ControlDecl frame(std::string name, std::string caption) { return make(std::move(name), ControlKind::Frame, std::move(caption)); }
+ControlDecl frame(std::string name, std::string caption) {
+    return make(std::move(name), ControlKind::Frame, std::move(caption));
+}
 ControlDecl picture(std::string name, std::string resource) {
     return make(std::move(name), ControlKind::Picture, std::move(resource));
 }
@@ -143,7 +147,8 @@ std::size_t WindowModel::indexOf(std::string_view name) const {
 }
 
 bool WindowModel::has(std::string_view name) const {
-    return std::any_of(decl_.controls.begin(), decl_.controls.end(), [&](const ControlDecl& c) { return c.name == name; });
+    return std::any_of(decl_.controls.begin(), decl_.controls.end(),
+                       [&](const ControlDecl& c) { return c.name == name; });
 }
 
 const ControlState& WindowModel::state(std::string_view name) const { return states_[indexOf(name)]; }
@@ -358,7 +363,8 @@ void WindowModel::apply(const Outcome& outcome) {
     }
     if (decl_.managesCopy && outcome.failed) setCopyEnabled(false);
     for (const Message& m : outcome.messages) message(m);
-    if (recordingWorking_) setWorking(outcome.working, outcome.messages.empty() ? std::string() : outcome.messages.front().text);
+    if (recordingWorking_)
+        setWorking(outcome.working, outcome.messages.empty() ? std::string() : outcome.messages.front().text);
 }
 
 void WindowModel::setWorking(Working working, std::string note) {

@@ -24,15 +24,15 @@ enum class ControlKind {
     Output,           // read-only single-line box
     MultiLineOutput,  // read-only multi-line box
     Label,
-    Option,           // option button: caption, letter key
-    Check,            // check box
-    Combo,            // drop-down list: entries, one chosen
-    List,             // list box: lines, one selected (or none)
-    Button,           // command button: caption, role
-    Line,             // a fraction bar or a rule: only shows or hides
-    Frame,            // a group frame with a caption
-    Picture,          // a picture: its text names the resource
-    Tabs,             // a tab strip: entries are the page captions, one selected
+    Option,   // option button: caption, letter key
+    Check,    // check box
+    Combo,    // drop-down list: entries, one chosen
+    List,     // list box: lines, one selected (or none)
+    Button,   // command button: caption, role
+    Line,     // a fraction bar or a rule: only shows or hides
+    Frame,    // a group frame with a caption
+    Picture,  // a picture: its text names the resource
+    Tabs,     // a tab strip: entries are the page captions, one selected
 };
 
 enum class ButtonRole { None, Calculate, Clear, Copy };
@@ -47,42 +47,94 @@ struct Twips {
 struct ControlDecl {
     std::string name;  // object name: "Text1", "cmdNum(7)"
     ControlKind kind = ControlKind::Label;
-    std::string text;  // initial text or caption
+    std::string text;   // initial text or caption
     int maxLength = 0;  // Input: characters (code points); 0 = no limit
     FilterMode filter = FilterMode::None;
-    std::string key;  // Option: its window-level key ("Y", "KP+")
+    std::string key;                   // Option: its window-level key ("Y", "KP+")
     std::vector<std::string> entries;  // Combo entries, List lines, Tabs captions
     ButtonRole role = ButtonRole::None;
     bool isDefault = false;  // the button Enter presses (default: the Calculate button)
     bool enabled = true;
     bool visible = true;
-    bool checked = false;  // Option, Check
-    int selected = -1;     // Combo, List, Tabs: index of the chosen entry
-    int row = -1;          // row layout: controls with the same row number share a row
-    int page = -1;         // on which page of the window's Tabs control, if any
-    Twips at{};            // where the Part gives coordinates
+    bool checked = false;        // Option, Check
+    int selected = -1;           // Combo, List, Tabs: index of the chosen entry
+    int row = -1;                // row layout: controls with the same row number share a row
+    int page = -1;               // on which page of the window's Tabs control, if any
+    Twips at{};                  // where the Part gives coordinates
     std::string accessibleName;  // what a screen reader calls an unlabelled box
-    bool bold = false;     // labels shown bold (view hint)
-    double points = 0;     // font size where the Part gives one (0: the kind's usual size)
+    bool bold = false;           // labels shown bold (view hint)
+    double points = 0;           // font size where the Part gives one (0: the kind's usual size)
     enum class Align { Usual, Left, Centre, Right } align = Align::Usual;  // label text
     bool graphical = false;  // an option button drawn as a button that stays pressed
     bool multiLine = false;  // an input box of several lines (Enter still calculates)
     bool addition = false;   // ours, beside the window's own controls: the view places it, kztool does not list it
 
     // Chainable refinements: input("Text1", 10, FilterMode::Integer_All).inRow(1)
-    ControlDecl inRow(int r) const { auto c = *this; c.row = r; return c; }
-    ControlDecl onPage(int p) const { auto c = *this; c.page = p; return c; }
-    ControlDecl place(int l, int t, int w, int h) const { auto c = *this; c.at = {l, t, w, h}; return c; }
-    ControlDecl disabled() const { auto c = *this; c.enabled = false; return c; }
-    ControlDecl hidden() const { auto c = *this; c.visible = false; return c; }
-    ControlDecl chosen(int i) const { auto c = *this; c.selected = i; return c; }
-    ControlDecl defaultButton() const { auto c = *this; c.isDefault = true; return c; }
-    ControlDecl named(std::string accessible) const { auto c = *this; c.accessibleName = std::move(accessible); return c; }
-    ControlDecl strong() const { auto c = *this; c.bold = true; return c; }
-    ControlDecl sized(double pt) const { auto c = *this; c.points = pt; return c; }
-    ControlDecl aligned(Align a) const { auto c = *this; c.align = a; return c; }
-    ControlDecl asButton() const { auto c = *this; c.graphical = true; return c; }
-    ControlDecl severalLines() const { auto c = *this; c.multiLine = true; return c; }
+    ControlDecl inRow(int r) const {
+        auto c = *this;
+        c.row = r;
+        return c;
+    }
+    ControlDecl onPage(int p) const {
+        auto c = *this;
+        c.page = p;
+        return c;
+    }
+    ControlDecl place(int l, int t, int w, int h) const {
+        auto c = *this;
+        c.at = {l, t, w, h};
+        return c;
+    }
+    ControlDecl disabled() const {
+        auto c = *this;
+        c.enabled = false;
+        return c;
+    }
+    ControlDecl hidden() const {
+        auto c = *this;
+        c.visible = false;
+        return c;
+    }
+    ControlDecl chosen(int i) const {
+        auto c = *this;
+        c.selected = i;
+        return c;
+    }
+    ControlDecl defaultButton() const {
+        auto c = *this;
+        c.isDefault = true;
+        return c;
+    }
+    ControlDecl named(std::string accessible) const {
+        auto c = *this;
+        c.accessibleName = std::move(accessible);
+        return c;
+    }
+    ControlDecl strong() const {
+        auto c = *this;
+        c.bold = true;
+        return c;
+    }
+    ControlDecl sized(double pt) const {
+        auto c = *this;
+        c.points = pt;
+        return c;
+    }
+    ControlDecl aligned(Align a) const {
+        auto c = *this;
+        c.align = a;
+        return c;
+    }
+    ControlDecl asButton() const {
+        auto c = *this;
+        c.graphical = true;
+        return c;
+    }
+    ControlDecl severalLines() const {
+        auto c = *this;
+        c.multiLine = true;
+        return c;
+    }
 };
 
 // Declaration helpers, one per kind.
@@ -103,14 +155,14 @@ ControlDecl tabs(std::string name, std::vector<std::string> captions, int select
 std::vector<ControlDecl> buttonRow(int row, std::string calculateCaption = "计算");
 
 struct WindowDecl {
-    std::string form;    // "Form12": the window's one identity
-    std::string title;   // empty: the catalogue's title for `form`
+    std::string form;                   // "Form12": the window's one identity
+    std::string title;                  // empty: the catalogue's title for `form`
     std::vector<ControlDecl> controls;  // in screen order
-    bool managesCopy = false;  // Calculate enables Copy, a failure disables it, Clear enables it
-    std::string copyPrimary;   // the copy rule's primary output; empty: no copy rule
-    bool keyPreview = false;   // option keys picked at window level
-    Twips client{};            // client area where the Part gives coordinates
-    bool showsWorking = false; // the model adds the working toggle (kWorkingToggle)
+    bool managesCopy = false;           // Calculate enables Copy, a failure disables it, Clear enables it
+    std::string copyPrimary;            // the copy rule's primary output; empty: no copy rule
+    bool keyPreview = false;            // option keys picked at window level
+    Twips client{};                     // client area where the Part gives coordinates
+    bool showsWorking = false;          // the model adds the working toggle (kWorkingToggle)
 };
 
 // The toggle that opens the working pane, added to windows that show their working.
@@ -131,9 +183,9 @@ struct ControlState {
     bool enabled = true;
     bool visible = true;
     bool checked = false;
-    bool red = false;    // Input: the masked filter's error colour
-    int caret = 0;       // Input: caret position in characters
-    int selected = -1;   // Combo, List, Tabs
+    bool red = false;                // Input: the masked filter's error colour
+    int caret = 0;                   // Input: caret position in characters
+    int selected = -1;               // Combo, List, Tabs
     std::vector<std::string> lines;  // List lines
     Twips at{};
 };
@@ -218,9 +270,9 @@ protected:
     // The copy rule's primary output (a window whose primary output moves with its mode overrides it).
     virtual std::string copyPrimary() const { return decl_.copyPrimary; }
     virtual std::string copyText() { return std::string(text(copyPrimary())); }
-    virtual void onPress(std::string_view name);  // buttons without a role
-    virtual void onSelect(std::string_view name);  // after an option, check or tab changed
-    virtual bool onKey(std::string_view key);      // window keys beyond option keys and Enter
+    virtual void onPress(std::string_view name);    // buttons without a role
+    virtual void onSelect(std::string_view name);   // after an option, check or tab changed
+    virtual bool onKey(std::string_view key);       // window keys beyond option keys and Enter
     virtual void onChanged(std::string_view name);  // after an input or Combo/List change
     virtual void onJobDone(const Outcome& outcome) { apply(outcome); }
     virtual void onFocus(std::string_view) {}

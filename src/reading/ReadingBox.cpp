@@ -127,10 +127,8 @@ ReadingBox::ReadingBox(const char* form) {
         }
         for (const auto& a : g.articles) {
             QTreeWidgetItem* item = node(a.title, articleIcon);
-            if (parent)
-                parent->addChild(item);
-            else
-                tree_->addTopLevelItem(item);
+            if (parent) parent->addChild(item);
+            else tree_->addTopLevelItem(item);
         }
     }
     tree_->collapseAll();

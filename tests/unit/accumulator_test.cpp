@@ -5,11 +5,21 @@
 using namespace kz;
 
 TEST(Accumulator, SumOfTheSequence) {
-    struct Case { const char* a; const char* b; const char* n; const char* sum; };
+    struct Case {
+        const char* a;
+        const char* b;
+        const char* n;
+        const char* sum;
+    };
     const Case cases[] = {
-        {"1", "100", "100", "5050"}, {"1", "2", "2", "3"},       {"1", "4", "3", "7.5"},
-        {"-5", "5", "11", "0"},      {"", "", "", "0"},          {"7", "9", "", "0"},
-        {"-", "-", "-", "0"},        {"3", "", "4", "6"},
+        {"1", "100", "100", "5050"},
+        {"1", "2", "2", "3"},
+        {"1", "4", "3", "7.5"},
+        {"-5", "5", "11", "0"},
+        {"", "", "", "0"},
+        {"7", "9", "", "0"},
+        {"-", "-", "-", "0"},
+        {"3", "", "4", "6"},
         // Fifteen digits each: far from any overflow, written in exponent form.
         {"999999999999999", "999999999999999", "999999999999999", "9.99999999999998E+29"},
         {"-999999999999999", "-999999999999999", "2", "-2E+15"},

@@ -9,7 +9,12 @@
 using namespace kz;
 
 TEST(BaseConversion, ResultsInEachBase) {
-    struct Case { const char* input; const char* binary; const char* octal; const char* hex; };
+    struct Case {
+        const char* input;
+        const char* binary;
+        const char* octal;
+        const char* hex;
+    };
     const Case cases[] = {
         {"255", "11111111", "377", "FF"},
         {"0", "0", "0", "0"},

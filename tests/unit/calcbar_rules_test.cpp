@@ -14,10 +14,10 @@ TEST(CalcBarEntry, OperatorAloneContinuesFromTheAnswer) {
         std::optional<std::string> replacement;
     };
     const Case cases[] = {
-        {"", false, std::nullopt},        {"+", true, "ans+"},        {"*", true, "ans*"},
-        {"/", true, "ans/"},              {"-", true, std::nullopt},  {"^", true, std::nullopt},
-        {"ans+", true, std::nullopt},     {" +", true, std::nullopt}, {"++", true, std::nullopt},
-        {"1+", true, std::nullopt},       {"＋", true, std::nullopt},
+        {"", false, std::nullopt},    {"+", true, "ans+"},        {"*", true, "ans*"},
+        {"/", true, "ans/"},          {"-", true, std::nullopt},  {"^", true, std::nullopt},
+        {"ans+", true, std::nullopt}, {" +", true, std::nullopt}, {"++", true, std::nullopt},
+        {"1+", true, std::nullopt},   {"＋", true, std::nullopt},
     };
     for (const auto& c : cases) {
         const kz::EntryChange change = kz::entryChanged(c.entry);

@@ -47,7 +47,10 @@ std::string repeat(std::string_view key, int n) {
 }  // namespace
 
 TEST(PocketCalculator, KeySequences) {
-    struct Case { const char* keys; const char* display; };
+    struct Case {
+        const char* keys;
+        const char* display;
+    };
     const Case cases[] = {
         {"", "0"},
         {"0 0 5", "5"},
@@ -58,13 +61,13 @@ TEST(PocketCalculator, KeySequences) {
         {"2 / 3 =", "0.666666666666667"},
         {"7 / 2 =", "3.5"},
         {"2 + 3 =", "5."},
-        {"2 + 3 * 4 =", "12."},        // an operator replaces the pending one
+        {"2 + 3 * 4 =", "12."},  // an operator replaces the pending one
         {"2 + 3 = * 4 =", "20."},
         {"5 + =", "10."},
-        {"5 + = =", "10."},            // a second equals repeats nothing
-        {"5 + 3 = 7", "7"},            // a result is replaced by the next digit
+        {"5 + = =", "10."},  // a second equals repeats nothing
+        {"5 + 3 = 7", "7"},  // a result is replaced by the next digit
         {"5 + 3 = .", "0."},
-        {"2 + - * 6 =", "12."},        // two operators in a row keep the last
+        {"2 + - * 6 =", "12."},  // two operators in a row keep the last
         {"5 - 8 =", "-3."},
         {"0 . 1 + 0 . 2 =", "0.3"},
         {"9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 * 1 =", "10000000000000000."},
@@ -73,13 +76,13 @@ TEST(PocketCalculator, KeySequences) {
         {"6 KP* 4 KP- 4 =", "0."},
         {"1 2 3 Esc", "0"},
         {"1 2 3 Esc 4", "4"},
-        {"a x ( 5", "5"},              // other keys do nothing
+        {"a x ( 5", "5"},  // other keys do nothing
         {"5 + 3 = ±", "-8"},
         {"5 ±", "-5"},
         {"5 ± ±", "5"},
         {"0 ±", "0"},
-        {"1 2 ± 3", "-123"},           // sign change keeps the entry going
-        {"5 + 3 = ± 1", "1"},          // a new entry was due
+        {"1 2 ± 3", "-123"},   // sign change keeps the entry going
+        {"5 + 3 = ± 1", "1"},  // a new entry was due
         {"1 / 0 . 5 =", "2."},
     };
     for (const auto& c : cases) {
@@ -92,7 +95,7 @@ TEST(PocketCalculator, KeySequences) {
 
 TEST(PocketCalculator, ButtonsActAsTheirKeys) {
     const std::pair<const char*, const char*> pairs[] = {
-        {"cmdAdd", "+"}, {"cmdMinus", "-"}, {"cmdMul", "*"}, {"cmdDivide", "/"},
+        {"cmdAdd", "+"},   {"cmdMinus", "-"}, {"cmdMul", "*"},   {"cmdDivide", "/"},
         {"cmdPoint", "."}, {"cmdEqual", "="}, {"cmdCls", "Esc"},
     };
     std::mt19937 rng(5);
@@ -116,15 +119,18 @@ TEST(PocketCalculator, ButtonsActAsTheirKeys) {
 TEST(PocketCalculator, FailuresShowOneMessageAndClear) {
     const std::string huge = repeat("9", 320);
     const std::string e308 = "1 " + repeat("0", 308);  // 1E308 typed out
-    struct Case { std::string keys; const char* message; };
+    struct Case {
+        std::string keys;
+        const char* message;
+    };
     const Case cases[] = {
         {"9 / 0 =", "除数不能为零！"},
         {"0 / 0 =", "除数不能为零！"},
         {"9 / 0 . 0 =", "除数不能为零！"},
-        {huge + "+", "发生错误！"},              // the display no longer fits a double
+        {huge + "+", "发生错误！"},  // the display no longer fits a double
         {"2 + " + huge + "=", "发生错误！"},
         {huge + "±", "发生错误！"},
-        {e308 + "* 1 0 =", "发生错误！"},        // the product overflows
+        {e308 + "* 1 0 =", "发生错误！"},  // the product overflows
         {e308 + "+ " + e308 + "=", "发生错误！"},
         {e308 + "/ 0 . 0 0 0 1 =", "发生错误！"},
         {e308 + "± - " + e308 + "=", "发生错误！"},

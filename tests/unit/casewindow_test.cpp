@@ -11,8 +11,11 @@ namespace {
 WindowDecl twoBoxes() {
     WindowDecl d;
     d.form = "FormCase";
-    d.controls = {option("Option1", "一", "A", true), option("Option2", "二", "B"), label("Label1", "设计"),
-                  input("Text1", 5, FilterMode::Numeric_Pos), input("Text2", 5, FilterMode::Numeric_Pos),
+    d.controls = {option("Option1", "一", "A", true),
+                  option("Option2", "二", "B"),
+                  label("Label1", "设计"),
+                  input("Text1", 5, FilterMode::Numeric_Pos),
+                  input("Text2", 5, FilterMode::Numeric_Pos),
                   output("Text3")};
     for (auto& b : buttonRow(0)) d.controls.push_back(b);
     d.managesCopy = true;

@@ -16,16 +16,16 @@ TEST(Catalogue, ShapeOfTheMenu) {
         EXPECT_LE(e.depth, depth + 1) << e.itemName << " skips a menu level";
         depth = e.depth;
         switch (e.kind) {
-        case EntryKind::Menu: ++menus; break;
-        case EntryKind::Separator: ++separators; break;
-        case EntryKind::Command:
-            ++commands;
-            EXPECT_GE(e.depth, 1);
-            if (!e.form.empty()) {
-                EXPECT_TRUE(forms.insert(e.form).second) << "two entries open " << e.form;
-                EXPECT_FALSE(e.title.empty());
-            }
-            break;
+            case EntryKind::Menu: ++menus; break;
+            case EntryKind::Separator: ++separators; break;
+            case EntryKind::Command:
+                ++commands;
+                EXPECT_GE(e.depth, 1);
+                if (!e.form.empty()) {
+                    EXPECT_TRUE(forms.insert(e.form).second) << "two entries open " << e.form;
+                    EXPECT_FALSE(e.title.empty());
+                }
+                break;
         }
     }
     EXPECT_EQ(menus, 8);  // three top-level menus and five submenus
@@ -36,10 +36,15 @@ TEST(Catalogue, ShapeOfTheMenu) {
 }
 
 TEST(Catalogue, ToolNamesDropTheAccessKey) {
-    struct Case { std::string_view caption, name; };
+    struct Case {
+        std::string_view caption, name;
+    };
     const Case cases[] = {
-        {"最大公因数(&D)", "最大公因数"}, {"分数的四则运算(&A)", "分数的四则运算"},
-        {"帮助(&H)", "帮助"}, {"无快捷键", "无快捷键"}, {"A&B", "AB"},
+        {"最大公因数(&D)", "最大公因数"},
+        {"分数的四则运算(&A)", "分数的四则运算"},
+        {"帮助(&H)", "帮助"},
+        {"无快捷键", "无快捷键"},
+        {"A&B", "AB"},
     };
     for (const auto& c : cases) EXPECT_EQ(toolName(c.caption), c.name);
 }

@@ -42,10 +42,9 @@ struct CharCase {
 
 TEST(InputFilter, IntegerAll) {
     const CharCase cases[] = {
-        {U"12a3", 3, U"123", 2},   {U"-0-5", 4, U"-05", 3}, {U"5-", 2, U"5", 1},
-        {U"a-5", 3, U"5", 1},      {U"-", 1, U"-", 1},      {U"abc", 3, U"", 0},
-        {U"", 0, U"", 0},          {U"１２", 2, U"", 0},    {U"+5", 2, U"5", 1},
-        {U"1.5", 3, U"15", 2},     {U"中文7", 3, U"7", 1},  {U"a123", 1, U"123", 0},
+        {U"12a3", 3, U"123", 2}, {U"-0-5", 4, U"-05", 3}, {U"5-", 2, U"5", 1},    {U"a-5", 3, U"5", 1},
+        {U"-", 1, U"-", 1},      {U"abc", 3, U"", 0},     {U"", 0, U"", 0},       {U"１２", 2, U"", 0},
+        {U"+5", 2, U"5", 1},     {U"1.5", 3, U"15", 2},   {U"中文7", 3, U"7", 1}, {U"a123", 1, U"123", 0},
         {U"12ab", 2, U"12", 0},  // removals after the caret still move it back
         {U"ab12", 1, U"12", 2},  // a negative working caret goes to the end
     };
@@ -74,8 +73,8 @@ TEST(InputFilter, NumericPos) {
 }
 
 TEST(InputFilter, LimitFlagClampsToSixteenBits) {
-    for (auto [in, out] : {std::pair{U"40000", U"32767"}, {U"-40000", U"-32767"}, {U"-32768", U"-32767"},
-                           {U"123", U"123"}}) {
+    for (auto [in, out] :
+         {std::pair{U"40000", U"32767"}, {U"-40000", U"-32767"}, {U"-32768", U"-32767"}, {U"123", U"123"}}) {
         FakeBox box(in, 0);
         clsTextBox f;
         f.Integer_All(box, true);
@@ -108,8 +107,8 @@ TEST(MaskedDate, TypingPastingAndRejecting) {
         {U"20080", 5, U"2008-0", 6, false, TextColour::Black, 0},
         {U"20080808", 8, U"2008-08-08", 10, true, TextColour::Black, 0},
         {U"2008-08-08", 10, U"2008-08-08", 10, true, TextColour::Black, 0},
-        {U"200808-08", 4, U"2008-08-08", 5, true, TextColour::Black, 0},     // a deleted "-" comes back
-        {U"2008/08/08", 10, U"2008/08/08", 10, false, TextColour::Red, 1},   // rejected, kept as typed
+        {U"200808-08", 4, U"2008-08-08", 5, true, TextColour::Black, 0},    // a deleted "-" comes back
+        {U"2008/08/08", 10, U"2008/08/08", 10, false, TextColour::Red, 1},  // rejected, kept as typed
         {U"abc", 3, U"abc", 3, false, TextColour::Red, 1},
         {U"", 0, U"", 0, false, TextColour::Black, 0},
         {U"2008-08-081", 11, U"2008-08-08", 10, true, TextColour::Black, 1},  // eleventh character cut

@@ -51,7 +51,13 @@ using Messages = std::vector<std::string>;
 }  // namespace
 
 TEST(Goldbach, ExamplesAndRefusals) {
-    struct Case { Verification (*page)(std::string_view); const char* in; const char* result; Messages messages; const char* input; };
+    struct Case {
+        Verification (*page)(std::string_view);
+        const char* in;
+        const char* result;
+        Messages messages;
+        const char* input;
+    };
     const Case cases[] = {
         {threeOddPrimes, "9", "结果： 9=3+3+3", {}, nullptr},
         {threeOddPrimes, "11", "结果： 11=3+3+5", {}, nullptr},
@@ -146,9 +152,12 @@ TEST(Collatz, Sequences) {
 }
 
 TEST(Nicomachus, CubesAsOddSums) {
-    struct Case { const char* in; const char* out; };
-    const Case cases[] = {{"3", "3×3×3=27=7+9+11"}, {"1", "1×1×1=1=1"}, {"0", "0×0×0=0=1"}, {"", "0×0×0=0=1"},
-                          {"2", "2×2×2=8=3+5"}};
+    struct Case {
+        const char* in;
+        const char* out;
+    };
+    const Case cases[] = {
+        {"3", "3×3×3=27=7+9+11"}, {"1", "1×1×1=1=1"}, {"0", "0×0×0=0=1"}, {"", "0×0×0=0=1"}, {"2", "2×2×2=8=3+5"}};
     for (const Case& c : cases) EXPECT_EQ(nicomachus(c.in).result, c.out) << c.in;
     for (int n = 1; n <= 200; ++n) {
         std::string r = *nicomachus(std::to_string(n)).result;

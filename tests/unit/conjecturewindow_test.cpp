@@ -40,8 +40,13 @@ TEST(ConjectureWindow, OpensOnThePalindromePageReadyToType) {
     EXPECT_EQ(m->state("Label2(0)").text.rfind("    1742年德国数学家哥德巴赫给数学家欧拉的一封信中提出了：", 0), 0u);
     for (const char* l : {"Label2(0)", "Label2(2)", "Label2(4)", "Label2(5)", "Label2(6)"})
         EXPECT_EQ(m->state(l).text.rfind("    ", 0), 0u) << l;
-    struct Box { const char* name; int max; int page; };
-    for (const Box& b : {Box{"Text1", 6, 0}, Box{"Text2", 6, 1}, Box{"Text3", 9, 2}, Box{"Text4", 3, 3}, Box{"Text5", 3, 4}}) {
+    struct Box {
+        const char* name;
+        int max;
+        int page;
+    };
+    for (const Box& b :
+         {Box{"Text1", 6, 0}, Box{"Text2", 6, 1}, Box{"Text3", 9, 2}, Box{"Text4", 3, 3}, Box{"Text5", 3, 4}}) {
         EXPECT_EQ(m->declOf(b.name).maxLength, b.max) << b.name;
         EXPECT_EQ(m->declOf(b.name).page, b.page) << b.name;
     }
@@ -67,10 +72,18 @@ TEST(ConjectureWindow, EachPageChangeMovesEnterAndTheFocus) {
 }
 
 TEST(ConjectureWindow, Verifications) {
-    struct Case { std::vector<std::string> actions; const char* control; const char* shown; std::vector<Message> messages; };
+    struct Case {
+        std::vector<std::string> actions;
+        const char* control;
+        const char* shown;
+        std::vector<Message> messages;
+    };
     const Case cases[] = {
         {{"Text1=9", "press:Command1"}, "Label2(1)", "结果： 9=3+3+3", {}},
-        {{"Text1=8", "press:Command1"}, "Label2(1)", "请输入一个大于或等于9的奇数", {error("请输入一个大于或等于9的奇数！")}},
+        {{"Text1=8", "press:Command1"},
+         "Label2(1)",
+         "请输入一个大于或等于9的奇数",
+         {error("请输入一个大于或等于9的奇数！")}},
         {{"Text1=abc", "press:Command1"}, "Text1", "请输入数字！", {}},
         {{"Text2=100", "press:Command2"}, "Label2(3)", "结果： 100=3+97", {}},
         {{"Text2=x", "press:Command2"}, "Text2", "请输入数字!", {}},

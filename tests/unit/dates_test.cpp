@@ -8,13 +8,17 @@
 using namespace kz;
 
 TEST(DateDifference, DaysBetweenValidDates) {
-    struct Case { const char* first; const char* second; const char* days; };
+    struct Case {
+        const char* first;
+        const char* second;
+        const char* days;
+    };
     const Case cases[] = {
-        {"2008-01-01", "2008-12-31", "365天"}, {"2008-12-31", "2008-01-01", "-365天"},
-        {"2008-08-08", "2008-08-08", "0天"},   {"2000-02-28", "2000-03-01", "2天"},
-        {"1900-02-28", "1900-03-01", "1天"},   {"2008-02-28", "2008-03-01", "2天"},
-        {"0050-01-01", "0051-01-01", "365天"}, {"0004-01-01", "0005-01-01", "366天"},
-        {"1582-10-04", "1582-10-15", "11天"},  {"0001-01-01", "9999-12-31", "3652058天"},
+        {"2008-01-01", "2008-12-31", "365天"},      {"2008-12-31", "2008-01-01", "-365天"},
+        {"2008-08-08", "2008-08-08", "0天"},        {"2000-02-28", "2000-03-01", "2天"},
+        {"1900-02-28", "1900-03-01", "1天"},        {"2008-02-28", "2008-03-01", "2天"},
+        {"0050-01-01", "0051-01-01", "365天"},      {"0004-01-01", "0005-01-01", "366天"},
+        {"1582-10-04", "1582-10-15", "11天"},       {"0001-01-01", "9999-12-31", "3652058天"},
         {"9999-12-31", "0001-01-01", "-3652058天"},
     };
     for (const Case& c : cases) {
@@ -27,9 +31,9 @@ TEST(DateDifference, DaysBetweenValidDates) {
 }
 
 TEST(DateDifference, AnythingButACompleteDateIsAFormatError) {
-    for (const char* bad : {"", "2008", "2008-", "2008-08", "2008-08-0", "2008-02-30", "2009-02-29", "2008/08/08",
-                            "0000-01-01", "2008-13-01", "2008-00-10", "2008-01-00", "2008-01-32", "2008-1-011",
-                            "２００８-08-08", "2008-08-08 "}) {
+    for (const char* bad :
+         {"", "2008", "2008-", "2008-08", "2008-08-0", "2008-02-30", "2009-02-29", "2008/08/08", "0000-01-01",
+          "2008-13-01", "2008-00-10", "2008-01-00", "2008-01-32", "2008-1-011", "２００８-08-08", "2008-08-08 "}) {
         for (auto [a, b] : {std::pair<std::string, std::string>{bad, "2008-01-01"}, {"2008-01-01", bad}, {bad, bad}}) {
             Outcome o = dateDifference(a, b);
             ASSERT_EQ(o.messages.size(), 1u) << bad;
@@ -71,11 +75,15 @@ TEST(DateDifference, MaskWhileTyping) {
         t.insert(static_cast<std::size_t>(s.caret), c);
         m->edit("Text1", t, s.caret + 1);
     };
-    struct Step { const char* typed; const char* text; int caret; bool red; };
+    struct Step {
+        const char* typed;
+        const char* text;
+        int caret;
+        bool red;
+    };
     const Step steps[] = {
-        {"2", "2", 1, false},          {"0", "20", 2, false},         {"0", "200", 3, false},
-        {"8", "2008", 4, false},       {"0", "2008-0", 6, false},     {"8", "2008-08", 7, false},
-        {"/", "2008-08/", 8, true},    // rejected: stays, red
+        {"2", "2", 1, false},      {"0", "20", 2, false},      {"0", "200", 3, false},     {"8", "2008", 4, false},
+        {"0", "2008-0", 6, false}, {"8", "2008-08", 7, false}, {"/", "2008-08/", 8, true},  // rejected: stays, red
     };
     for (const Step& s : steps) {
         type(s.typed);
@@ -103,9 +111,12 @@ TEST(DateDifference, MaskWhileTyping) {
 }
 
 TEST(LeapYear, Years) {
-    struct Case { const char* year; const char* verdict; };
+    struct Case {
+        const char* year;
+        const char* verdict;
+    };
     const Case cases[] = {
-        {"2000", "闰年"}, {"2008", "闰年"}, {"1900", "平年"}, {"2009", "平年"}, {"", "闰年"},  {"0", "闰年"},
+        {"2000", "闰年"}, {"2008", "闰年"}, {"1900", "平年"}, {"2009", "平年"}, {"", "闰年"},     {"0", "闰年"},
         {"-4", "闰年"},   {"-1", "平年"},   {"-100", "平年"}, {"-400", "闰年"}, {"9999", "平年"}, {"-", "闰年"},
     };
     for (const Case& c : cases) {

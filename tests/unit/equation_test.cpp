@@ -22,7 +22,7 @@ Texts twoUnknowns(const char* a1, const char* b1, const char* c1, const char* a2
 }
 
 Texts threeUnknowns(const std::vector<std::string>& v) {
-    const char* names[] = {"Text8", "Text9",  "Text11", "Text13", "Text7",  "Text10",
+    const char* names[] = {"Text8",  "Text9",  "Text11", "Text13", "Text7",  "Text10",
                            "Text12", "Text14", "Text15", "Text16", "Text17", "Text18"};
     Texts t;
     for (std::size_t i = 0; i < 12; ++i) t[names[i]] = v[i];
@@ -43,10 +43,16 @@ std::string result3(const Outcome& o) {
 }  // namespace
 
 TEST(LinearEquation, Answers) {
-    struct Case { const char *k, *b, *c, *x; };
+    struct Case {
+        const char *k, *b, *c, *x;
+    };
     const Case cases[] = {
-        {"2", "3", "11", "4"}, {"4", "5", "3", "-0.5"}, {"2", "1.5", "4", "1.25"},
-        {"3", "0", "1", "0.333333333333333"}, {".5", "0", "1", "2"}, {"1", "1", "1", "0"},
+        {"2", "3", "11", "4"},
+        {"4", "5", "3", "-0.5"},
+        {"2", "1.5", "4", "1.25"},
+        {"3", "0", "1", "0.333333333333333"},
+        {".5", "0", "1", "2"},
+        {"1", "1", "1", "0"},
         {".000000001", "0", "9999999999999999", "1E+25"},
     };
     for (const auto& c : cases) {
@@ -57,9 +63,17 @@ TEST(LinearEquation, Answers) {
 }
 
 TEST(LinearEquation, AnyUnreadableBoxOrZeroCoefficientIsOneFailureWithoutAnswer) {
-    struct Case { const char *k, *b, *c; };
-    for (const Case& c : {Case{"0", "1", "2"}, {"0", "2", "2"}, {"", "1", "2"}, {"2", "", "4"}, {"2", ".", "4"},
-                          {"2", "1", ""}, {"", "", ""}, {"0.000", "1", "1"}}) {
+    struct Case {
+        const char *k, *b, *c;
+    };
+    for (const Case& c : {Case{"0", "1", "2"},
+                          {"0", "2", "2"},
+                          {"", "1", "2"},
+                          {"2", "", "4"},
+                          {"2", ".", "4"},
+                          {"2", "1", ""},
+                          {"", "", ""},
+                          {"0.000", "1", "1"}}) {
         const Outcome o = solveLinearEquation(c.k, c.b, c.c);
         ASSERT_EQ(o.messages.size(), 1u) << c.k << "x+" << c.b << "=" << c.c;
         EXPECT_EQ(o.messages[0], (Message{"发生错误！", "错误", MessageIcon::Error}));
@@ -69,7 +83,10 @@ TEST(LinearEquation, AnyUnreadableBoxOrZeroCoefficientIsOneFailureWithoutAnswer)
 }
 
 TEST(TwoUnknowns, AnswersAndExactDecisions) {
-    struct Case { Texts t; const char* result; };
+    struct Case {
+        Texts t;
+        const char* result;
+    };
     const Case cases[] = {
         {twoUnknowns("1", "1", "3", "1", "2", "5"), "1|2"},
         {twoUnknowns("2", "1", "1", "1", "1", "0"), "1|-1"},
@@ -108,8 +125,8 @@ TEST(TwoUnknowns, WholeCoefficientsBelowTwoToTheTwentyFourGiveTheRoundedQuotient
     for (int i = 0; i < 3000; ++i) {
         const int a1 = coef(rng), b1 = coef(rng), c1 = coef(rng), a2 = coef(rng), b2 = coef(rng), c2 = coef(rng);
         const auto s = [](int v) { return std::to_string(v); };
-        const Outcome o = solveTwoUnknowns(twoUnknowns(s(a1).c_str(), s(b1).c_str(), s(c1).c_str(), s(a2).c_str(),
-                                                       s(b2).c_str(), s(c2).c_str()));
+        const Outcome o = solveTwoUnknowns(
+            twoUnknowns(s(a1).c_str(), s(b1).c_str(), s(c1).c_str(), s(a2).c_str(), s(b2).c_str(), s(c2).c_str()));
         const float d = static_cast<float>(a1) * b2 - static_cast<float>(a2) * b1;
         if (d == 0) {
             ASSERT_EQ(o.messages.size(), 1u);
@@ -124,8 +141,10 @@ TEST(TwoUnknowns, WholeCoefficientsBelowTwoToTheTwentyFourGiveTheRoundedQuotient
 
 TEST(TwoUnknowns, UnreadableBoxOrAnswerBeyondSingleIsOneFailure) {
     const Texts cases[] = {
-        twoUnknowns("1", "1", "3", "", "2", "5"),  twoUnknowns("1", "", "3", "1", "2", "5"),
-        twoUnknowns(".", ".", ".", ".", ".", "."), twoUnknowns("", "", "", "", "", ""),
+        twoUnknowns("1", "1", "3", "", "2", "5"),
+        twoUnknowns("1", "", "3", "1", "2", "5"),
+        twoUnknowns(".", ".", ".", ".", ".", "."),
+        twoUnknowns("", "", "", "", "", ""),
         // x = 10^40 has no single-precision value.
         twoUnknowns("0.0000000000000000000000000000001", "0", "1000000000", "0", "1", "1"),
     };
@@ -145,7 +164,10 @@ TEST(TwoUnknowns, NoUniqueSolutionEmptiesTheAnswers) {
 }
 
 TEST(ThreeUnknowns, AnswersAndExactDecisions) {
-    struct Case { std::vector<std::string> t; const char* result; };
+    struct Case {
+        std::vector<std::string> t;
+        const char* result;
+    };
     const Case cases[] = {
         {{"1", "1", "1", "6", "1", "2", "1", "8", "1", "1", "2", "9"}, "1|2|3"},
         {{"1", "1", "1", "6", "1", "1", "1", "6", "1", "1", "1", "6"}, "该方程组有无数组解"},
@@ -155,8 +177,7 @@ TEST(ThreeUnknowns, AnswersAndExactDecisions) {
         {{"0.1", "0.2", "0.3", "0.6", "0.2", "0.4", "0.6", "1.3", "1", "0", "0", "1"}, "该方程组无解"},
         {{"2", "0", "0", "1", "0", "4", "0", "1", "0", "0", "8", "1"}, "0.5|0.25|0.125"},
         {{"1", "0", "0", "1", "0", "3", "0", "1", "0", "0", "7", "1"}, "1|0.3333333|0.1428571"},
-        {{"1", "1", "0", "9999999999999999", "0", "1", "1", "0", "1", "0", "1", "9999999999999998"},
-         "1E+16|0.5|-0.5"},
+        {{"1", "1", "0", "9999999999999999", "0", "1", "1", "0", "1", "0", "1", "9999999999999998"}, "1E+16|0.5|-0.5"},
     };
     for (const auto& c : cases) {
         const Outcome o = solveThreeUnknowns(threeUnknowns(c.t));
@@ -181,7 +202,10 @@ TEST(ThreeUnknowns, UnreadableBoxIsOneFailureForTheWholeCalculation) {
 }
 
 TEST(LinearSystem, AnswersRoundToTheNearestSingleIncludingTheSmallest) {
-    struct Case { const char *a, *c; float x; };
+    struct Case {
+        const char *a, *c;
+        float x;
+    };
     const std::string big = "1" + std::string(45, '0');  // x = 1E-45: between 0 and the smallest single
     const std::string twoTo150 = "1427247692705959881058285969449495136382746624";  // x = 2^-150: half the smallest
     const Case cases[] = {

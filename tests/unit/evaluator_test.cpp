@@ -67,36 +67,60 @@ void expectAll(Evaluator& e, std::initializer_list<Case> cases) {
 TEST(Evaluator, PrecedenceAndPostfixRules) {
     Evaluator e(ConstantsLocator::exactly("/nonexistent/constants.csd"));
     expectAll(e, {
-        {"((1+8)/3)*2-5", "1"},     {"(5^2)*(7!)", "126000"},     {"pi*(51^2)", "8171.28249198704"},
-        {"25^(1/2)", "5"},          {"abs(sr(1))", "1"},          {"10-4-3", "3"},
-        {"2*3/4", "1.5"},           {"2^3^2", "512"},             {"2^-1", "0.5"},
-        {"-2^2", "-4"},             {"-3!", "-6"},                {"--2", "2"},
-        {"2--2", "4"},              {"3!+2", "8"},                {"3!2", "12"},
-        {"3!^2", "36"},             {"sr(9)^2", "9"},             {"sr 4 9", "6"},
-        {"abs -3 2", "6"},          {"6/2(3)", "1"},              {"2(3+4)", "14"},
-        {"2 3", "6"},               {"2pi", "6.28318530717958"},  {"1e5", "13.5914091422952"},
-        {"(2+3", "5"},              {"((2", "2"},                 {"1.2.3", "0.36"},
-        {"0!", "1"},                {"170!", "7.257415615308E+306"}, {"0^0", "1"},
-        {"  12.5 + 2 ", "14.5"},    {"E", "2.71828182845905"},    {"1/3", "0.333333333333333"},
-        {"-0", "0"},                {"0.0001", "0.0001"},         {"10^15", "1E+15"},
-    });
+                     {"((1+8)/3)*2-5", "1"},
+                     {"(5^2)*(7!)", "126000"},
+                     {"pi*(51^2)", "8171.28249198704"},
+                     {"25^(1/2)", "5"},
+                     {"abs(sr(1))", "1"},
+                     {"10-4-3", "3"},
+                     {"2*3/4", "1.5"},
+                     {"2^3^2", "512"},
+                     {"2^-1", "0.5"},
+                     {"-2^2", "-4"},
+                     {"-3!", "-6"},
+                     {"--2", "2"},
+                     {"2--2", "4"},
+                     {"3!+2", "8"},
+                     {"3!2", "12"},
+                     {"3!^2", "36"},
+                     {"sr(9)^2", "9"},
+                     {"sr 4 9", "6"},
+                     {"abs -3 2", "6"},
+                     {"6/2(3)", "1"},
+                     {"2(3+4)", "14"},
+                     {"2 3", "6"},
+                     {"2pi", "6.28318530717958"},
+                     {"1e5", "13.5914091422952"},
+                     {"(2+3", "5"},
+                     {"((2", "2"},
+                     {"1.2.3", "0.36"},
+                     {"0!", "1"},
+                     {"170!", "7.257415615308E+306"},
+                     {"0^0", "1"},
+                     {"  12.5 + 2 ", "14.5"},
+                     {"E", "2.71828182845905"},
+                     {"1/3", "0.333333333333333"},
+                     {"-0", "0"},
+                     {"0.0001", "0.0001"},
+                     {"10^15", "1E+15"},
+                 });
 }
 
 TEST(Evaluator, EachErrorText) {
     Evaluator e(ConstantsLocator::exactly("/nonexistent/constants.csd"));
     expectAll(e, {
-        {"171!", kOverflow},        {"32768!", kOverflow},        {"10000000000!", kOverflow},
-        {"10^400", kOverflow},      {"9^999", kOverflow},
-        {"1/0", kDivZero},          {"0/0", kDivZero},            {"0^-1", kDivZero},
-        {"(1/0)", kError},          {"5/(1/0)", kDivZero},        {"2.5!", kError},
-        {"(-3)!", kError},          {"3!!", kError},              {"sr(-1)", kError},
-        {"(-8)^(1/3)", kError},     {"", kError},                 {"5+", kError},
-        {"2)", kError},             {"2=3", kError},              {"=", kError},
-        {"*3", kError},             {"help", kError},             {"help+1", kError},
-        {"(help", kError},          {"1#2", kError},              {"1，2", kError},
-        {".", kError},              {"1..5", kError},             {"unknown", kError},
-        {"ans=3", kError},          {"pi=3", kError},             {"1\t+1", kError},
-    });
+                     {"171!", kOverflow},   {"32768!", kOverflow}, {"10000000000!", kOverflow},
+                     {"10^400", kOverflow}, {"9^999", kOverflow},  {"1/0", kDivZero},
+                     {"0/0", kDivZero},     {"0^-1", kDivZero},    {"(1/0)", kError},
+                     {"5/(1/0)", kDivZero}, {"2.5!", kError},      {"(-3)!", kError},
+                     {"3!!", kError},       {"sr(-1)", kError},    {"(-8)^(1/3)", kError},
+                     {"", kError},          {"5+", kError},        {"2)", kError},
+                     {"2=3", kError},       {"=", kError},         {"*3", kError},
+                     {"help", kError},      {"help+1", kError},    {"(help", kError},
+                     {"1#2", kError},       {"1，2", kError},      {".", kError},
+                     {"1..5", kError},      {"unknown", kError},   {"ans=3", kError},
+                     {"pi=3", kError},      {"1\t+1", kError},
+                 });
 }
 
 // A level that failed gives 0 back, and its caller goes on with it: the
@@ -105,18 +129,18 @@ TEST(Evaluator, EachErrorText) {
 TEST(Evaluator, WhatFollowsAFailureDecidesTheText) {
     Evaluator e(ConstantsLocator::exactly("/nonexistent/constants.csd"));
     expectAll(e, {
-        {"5/-1..5", kDivZero},             // a bad number after a sign
-        {"5/2^1..5", kDivZero},            // a bad number in a power
-        {"5/2 1..5", kDivZero},            // in an implicit product
-        {"5/sr 9^999", kDivZero},          // an overflow under a prefix
-        {"5/x=1..5", kDivZero},            // in an assignment
-        {"9^323+x=9^323+3/0", kOverflow},  // the assignment still returns 9^323
-        {"9^323+x=9^323+(3/0)", kOverflow},
-        {"(9^323+9^323)", kError},         // then the parenthesis test
-        {"(2)(1..5)", kError},
-        {"2^(1/0)", kError},
-        {"x", kError},                     // none of the assignments stored anything
-    });
+                     {"5/-1..5", kDivZero},             // a bad number after a sign
+                     {"5/2^1..5", kDivZero},            // a bad number in a power
+                     {"5/2 1..5", kDivZero},            // in an implicit product
+                     {"5/sr 9^999", kDivZero},          // an overflow under a prefix
+                     {"5/x=1..5", kDivZero},            // in an assignment
+                     {"9^323+x=9^323+3/0", kOverflow},  // the assignment still returns 9^323
+                     {"9^323+x=9^323+(3/0)", kOverflow},
+                     {"(9^323+9^323)", kError},  // then the parenthesis test
+                     {"(2)(1..5)", kError},
+                     {"2^(1/0)", kError},
+                     {"x", kError},  // none of the assignments stored anything
+                 });
 }
 
 TEST(Evaluator, ErrorKeepsThePreviousBoxTextAndTheAnswer) {
@@ -134,10 +158,20 @@ TEST(Evaluator, VariablesNeedNoConstantsFile) {
     InDir here(empty.path);
     Evaluator e;
     expectAll(e, {
-        {"x=5", "5"}, {"x+1", "6"}, {"x=2+3", "5"}, {"x*2", "10"}, {"X", "5"},
-        {"y=y+1", kError}, {"y", kError},               // a failed assignment stores nothing
-        {"a=b=4", "4"}, {"a*b", "16"}, {"1+z=2", "3"}, {"z", "2"}, {"x=(1/0)", kError}, {"x", "5"},
-    });
+                     {"x=5", "5"},
+                     {"x+1", "6"},
+                     {"x=2+3", "5"},
+                     {"x*2", "10"},
+                     {"X", "5"},
+                     {"y=y+1", kError},
+                     {"y", kError},  // a failed assignment stores nothing
+                     {"a=b=4", "4"},
+                     {"a*b", "16"},
+                     {"1+z=2", "3"},
+                     {"z", "2"},
+                     {"x=(1/0)", kError},
+                     {"x", "5"},
+                 });
     ASSERT_EQ(e.variables().size(), 4u);
     EXPECT_EQ(e.variables()[0].first, "x");
     e.clearVariables();
@@ -159,16 +193,18 @@ TEST(Evaluator, ConstantsFileFields) {
                               "lonely");
     Evaluator e(ConstantsLocator::exactly(file));
     expectAll(e, {
-        {"g*2", "19.6"},          // spaces before a field are skipped
-        {"c", "299792458"},       // quoted fields
-        {"g", "9.8"},             // first match wins
-        {"trail", "7"},           // the value by the leading-number conversion
-        {"planck", kError},       // only lower-case names can match
-        {"lonely", kError},       // the broken pair at the end is ignored
-        {"big", kOverflow},
-        {"g=3", kError},          // constants are not assigned
-        {"x", "3"}, {"x=10", kError}, {"x", "3"},
-    });
+                     {"g*2", "19.6"},     // spaces before a field are skipped
+                     {"c", "299792458"},  // quoted fields
+                     {"g", "9.8"},        // first match wins
+                     {"trail", "7"},      // the value by the leading-number conversion
+                     {"planck", kError},  // only lower-case names can match
+                     {"lonely", kError},  // the broken pair at the end is ignored
+                     {"big", kOverflow},
+                     {"g=3", kError},  // constants are not assigned
+                     {"x", "3"},
+                     {"x=10", kError},
+                     {"x", "3"},
+                 });
     EXPECT_EQ(shown(e, std::string(400, '9')), kOverflow);
 }
 
@@ -180,7 +216,7 @@ TEST(Evaluator, VariableHidesConstant) {
     EXPECT_EQ(shown(e, "k"), "5");
     EXPECT_EQ(shown(e, "k=1"), kError);
     fs::remove(dir.path / "constants.csd");
-    EXPECT_EQ(shown(e, "k=1"), "1");          // file gone: a plain variable now
+    EXPECT_EQ(shown(e, "k=1"), "1");  // file gone: a plain variable now
     writeFile(dir.path, "k,5\n");
     EXPECT_EQ(shown(e, "k"), "1");
     EXPECT_EQ(shown(e, "k=k+1"), "2");
@@ -242,7 +278,7 @@ TEST(Evaluator, DriverPrintsTheFirstLineOfEachAnswer) {
         std::istringstream in(slurp(data + "driver_" + name + ".in"));
         std::ostringstream out;
         Evaluator e(ConstantsLocator::exactly(std::string(name) == "constants" ? data + "constants.csd"
-                                                                              : "/nonexistent/constants.csd"));
+                                                                               : "/nonexistent/constants.csd"));
         runCalcDriver(in, out, e);
         EXPECT_EQ(out.str(), slurp(data + "driver_" + name + ".out")) << name;
     }
@@ -300,7 +336,7 @@ TEST(Evaluator, DriverReadsLongInputInPieces) {
         expected += std::to_string(i + 1) + "\n" + (i % 7 != 0 && i % 11 == 0 ? kError + "\n" : "");
     }
     input += std::string(70000, ' ') + "2*3";  // a last line longer than a piece, without a line end
-    expected += kOverflow + "\n";                 // (its position passes 32767)
+    expected += kOverflow + "\n";              // (its position passes 32767)
     std::istringstream in(input);
     std::ostringstream out;
     Evaluator e(ConstantsLocator::exactly("/nonexistent/constants.csd"));

@@ -10,12 +10,12 @@
 #include <thread>
 
 #include "framework/numconv.h"
+#include "test_weight.h"
 #include "tools/number/factorize.h"
-#include "tools/number/nt/montgomery.h"
 #include "tools/number/nt/factorization.h"
+#include "tools/number/nt/montgomery.h"
 #include "tools/number/nt/primality.h"
 #include "tools/number/primewindows.h"
-#include "test_weight.h"
 
 using namespace kz;
 
@@ -34,14 +34,31 @@ std::string joined(const std::vector<U128>& fs) {
 }  // namespace
 
 TEST(FactorizationText, BoxTexts) {
-    struct Case { const char* in; const char* out; };
+    struct Case {
+        const char* in;
+        const char* out;
+    };
     const Case cases[] = {
         {"1", "它既不是质数，也不是合数"},
-        {"0", ""}, {"-5", ""}, {"", ""}, {"-", ""}, {"-9999999999999999999999999", ""},
-        {"2", "这是一个质数"}, {"3", "这是一个质数"}, {"7", "这是一个质数"}, {"97", "这是一个质数"},
-        {"4", "2*2"}, {"8", "2*2*2"}, {"9", "3*3"}, {"12", "2*2*3"}, {"14", "2*7"}, {"25", "5*5"},
-        {"360", "2*2*2*3*3*5"}, {"1024", "2*2*2*2*2*2*2*2*2*2"},
-        {"007", "这是一个质数"}, {" 1 2 ", "2*2*3"},
+        {"0", ""},
+        {"-5", ""},
+        {"", ""},
+        {"-", ""},
+        {"-9999999999999999999999999", ""},
+        {"2", "这是一个质数"},
+        {"3", "这是一个质数"},
+        {"7", "这是一个质数"},
+        {"97", "这是一个质数"},
+        {"4", "2*2"},
+        {"8", "2*2*2"},
+        {"9", "3*3"},
+        {"12", "2*2*3"},
+        {"14", "2*7"},
+        {"25", "5*5"},
+        {"360", "2*2*2*3*3*5"},
+        {"1024", "2*2*2*2*2*2*2*2*2*2"},
+        {"007", "这是一个质数"},
+        {" 1 2 ", "2*2*3"},
         // Above 2^53 the number is the one typed, not a rounded neighbour.
         {"9007199254740993", "3*107*28059810762433"},
         // Factors of 16 or more digits in full.
@@ -134,8 +151,11 @@ U128 mulModReference(U128 a, U128 b, U128 n) {
 TEST(Montgomery, AgreesWithPlainArithmeticNearWordEdges) {
     std::mt19937_64 rng(2010);
     const U128 moduli[] = {
-        num("18446744073709551557"), num("18446744073709551617"), num("18446744073709551629"),  // near 2^64
-        num("19342813113834066795298815"), num("19342813113834066795298817"),                   // near 2^84
+        num("18446744073709551557"),
+        num("18446744073709551617"),
+        num("18446744073709551629"),  // near 2^64
+        num("19342813113834066795298815"),
+        num("19342813113834066795298817"),  // near 2^84
         num("9999999999999999999999999"),
         num("170141183460469231731687303715884105727"),  // 2^127 - 1
         num("170141183460469231731687303715884105725"),
@@ -188,11 +208,11 @@ std::vector<U128> differentialNumbers() {
     const int shaped = kLight ? 4 : 40;
     for (int i = 0; i < shaped; ++i) {
         U128 p = primeNear(U128(rng() % 3000000000000ULL + 2));
-        v.push_back(p * p);                                                   // squares
+        v.push_back(p * p);  // squares
         U128 q = primeNear(U128(rng() % 200000 + 2));
-        v.push_back(q * q * q * q);                                           // prime powers
+        v.push_back(q * q * q * q);  // prime powers
         U128 r = primeNear(p + U128(1));
-        v.push_back(p * r);                                                   // close primes
+        v.push_back(p * r);  // close primes
         U128 s = primeNear(U128(rng() % 1000000000ULL + 1000000000ULL));
         v.push_back(s * s * q);
         std::uint64_t k = rng() % 20000000 + 1;  // Chernick: (6k+1)(12k+1)(18k+1) is a Carmichael number
@@ -202,11 +222,27 @@ std::vector<U128> differentialNumbers() {
     for (U128 b : {U128(2), U128(3), U128(7), U128(10007)})
         for (U128 p = b; p < num("9999999999999999999999999") / b; p = p * b) v.push_back(p);
     // Carmichael numbers and the smallest strong pseudoprimes to the first k prime bases.
-    for (const char* s : {"561", "1105", "1729", "41041", "825265", "321197185", "5394826801",
-                          "2047", "1373653", "25326001", "3215031751", "2152302898747", "3474749660383",
-                          "341550071728321", "3825123056546413051", "318665857834031151167461",
-                          "3317044064679887385961981", "18446744073709551615", "18446744073709551617",
-                          "9999999999999999999999999", "9999999999999999999999877"})
+    for (const char* s : {"561",
+                          "1105",
+                          "1729",
+                          "41041",
+                          "825265",
+                          "321197185",
+                          "5394826801",
+                          "2047",
+                          "1373653",
+                          "25326001",
+                          "3215031751",
+                          "2152302898747",
+                          "3474749660383",
+                          "341550071728321",
+                          "3825123056546413051",
+                          "318665857834031151167461",
+                          "3317044064679887385961981",
+                          "18446744073709551615",
+                          "18446744073709551617",
+                          "9999999999999999999999999",
+                          "9999999999999999999999877"})
         v.push_back(num(s));
     for (std::uint64_t k = 1; v.size() < 2600 && !kLight && k < 20000000; k += 7919) {
         if (isPrime(U128(6 * k + 1)) && isPrime(U128(12 * k + 1)) && isPrime(U128(18 * k + 1)))

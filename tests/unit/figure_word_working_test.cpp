@@ -69,7 +69,10 @@ constexpr int kTrials = 300;
 }  // namespace
 
 TEST(FigureWorking, EveryFigureOverRandomMeasures) {
-    struct Window { const char* form; const FigureWindowDesign& design; };
+    struct Window {
+        const char* form;
+        const FigureWindowDesign& design;
+    };
     for (const Window& win : {Window{"Form9", areaDesign()}, Window{"Form10", perimeterDesign()},
                               Window{"Form16", volumeDesign()}, Window{"Form17", surfaceDesign()}}) {
         auto m = openWindowModel(win.form);
@@ -77,10 +80,13 @@ TEST(FigureWorking, EveryFigureOverRandomMeasures) {
         EXPECT_TRUE(m->has(kWorkingToggle));
         Typist typist(9);
         for (int t = 0; t < kTrials; ++t) {
-            const Figure& f = win.design.figures[static_cast<std::size_t>(typist.pick(0, static_cast<int>(win.design.figures.size()) - 1))];
+            const Figure& f =
+                win.design
+                    .figures[static_cast<std::size_t>(typist.pick(0, static_cast<int>(win.design.figures.size()) - 1))];
             m->select(f.option);
             m->press("Command2");
-            for (int i = 0; i < f.boxesUsed; ++i) m->edit(win.design.boxes[static_cast<std::size_t>(i)], typist.number(true));
+            for (int i = 0; i < f.boxesUsed; ++i)
+                m->edit(win.design.boxes[static_cast<std::size_t>(i)], typist.number(true));
             m->press("Command1");
             SCOPED_TRACE(std::string(win.form) + " " + f.caption + " " + m->working().plainText());
             EXPECT_FALSE(hadMessage(*m));
@@ -99,7 +105,10 @@ TEST(FigureWorking, EveryFigureOverRandomMeasures) {
 }
 
 TEST(WordWorking, EveryWindowOverRandomInputs) {
-    struct Answer { const char* prefix; const char* box; };  // prefix "": the line before the check
+    struct Answer {
+        const char* prefix;
+        const char* box;
+    };  // prefix "": the line before the check
     struct Window {
         const char* form;
         std::vector<const char*> keys;    // the case keys; none: no choice of case
@@ -123,7 +132,8 @@ TEST(WordWorking, EveryWindowOverRandomInputs) {
         Typist typist(7);
         int explained = 0;
         for (int t = 0; t < kTrials; ++t) {
-            if (!win.keys.empty()) m->key(win.keys[static_cast<std::size_t>(typist.pick(0, static_cast<int>(win.keys.size()) - 1))]);
+            if (!win.keys.empty())
+                m->key(win.keys[static_cast<std::size_t>(typist.pick(0, static_cast<int>(win.keys.size()) - 1))]);
             m->press("Command2");
             std::vector<std::string> typed;
             for (std::size_t i = 0; i < win.inputs.size(); ++i) typed.push_back(typist.number());
@@ -208,7 +218,12 @@ TEST(WordWorking, ClearACaseChangeAndAFailureLeaveNoStaleWorking) {
 }
 
 TEST(WordWorking, WithoutAWorkingThePaneHasTheWindowsReason) {
-    struct Case { const char* form; const char* key; std::vector<std::pair<const char*, const char*>> inputs; const char* note; };
+    struct Case {
+        const char* form;
+        const char* key;
+        std::vector<std::pair<const char*, const char*>> inputs;
+        const char* note;
+    };
     const Case cases[] = {
         {"Form7", nullptr, {{"Text1", "35"}, {"Text2", "7"}}, "脚的个数必须为偶数！"},
         {"Form7", nullptr, {{"Text1", "35"}, {"Text2", "40000"}}, "发生错误！"},

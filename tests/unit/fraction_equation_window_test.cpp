@@ -142,7 +142,8 @@ TEST(FractionReductionWindow, WholeNumberCopiesOverOne) {
 
 TEST(FractionComparisonWindow, FailureKeepsTheSignAndClearResetsIt) {
     Driven w("Form24");
-    for (auto [box, text] : {std::pair{"Text1", "1"}, {"Text2", "2"}, {"Text3", "2"}, {"Text4", "3"}}) w.type(box, text);
+    for (auto [box, text] : {std::pair{"Text1", "1"}, {"Text2", "2"}, {"Text3", "2"}, {"Text4", "3"}})
+        w.type(box, text);
     w.press("Command1");
     EXPECT_EQ(w.text("Label1"), "<");
     w.type("Text4", "");
@@ -244,7 +245,7 @@ TEST(EquationWindows, NoUniqueSolutionEmptiesTheAnswersSoCopyHasNothingStale) {
 
 TEST(EquationWindows, UnreadableBoxKeepsTheAnswersAndDisablesCopy) {
     Driven w("Form33");
-    const char* boxes[] = {"Text8", "Text9", "Text11", "Text13", "Text7", "Text10",
+    const char* boxes[] = {"Text8",  "Text9",  "Text11", "Text13", "Text7",  "Text10",
                            "Text12", "Text14", "Text15", "Text16", "Text17", "Text18"};
     const char* values[] = {"1", "1", "1", "6", "1", "2", "1", "8", "1", "1", "2", "9"};
     for (int i = 0; i < 12; ++i) w.type(boxes[i], values[i]);
@@ -293,10 +294,13 @@ TEST(EquationWindows, OneUnknownCopiesTheAnswer) {
 
 TEST(FractionEquationWindows, AnyTypingAndClickingIsHandled) {
     std::mt19937 rng(37);
-    const std::vector<std::string> samples = {"", "0", "-", ".", "-0", "1", "-32768", "32768", "999999", ".00001",
-                                              "1E5", "abc", "3.1.4", "0000000000", "9999999999999999", "-9..9", "１２"};
-    const std::set<std::string> known = {"发生错误！", "分母不得为零！", "请选择运算符号！", "除数不能为零！",
-                                          "计算结果出来后才可以复制！", "该方程组有无数组解", "该方程组无解"};
+    const std::vector<std::string> samples = {"",      "0",      "-",     ".",          "-0",
+                                              "1",     "-32768", "32768", "999999",     ".00001",
+                                              "1E5",   "abc",    "3.1.4", "0000000000", "9999999999999999",
+                                              "-9..9", "１２"};
+    const std::set<std::string> known = {
+        "发生错误！",         "分母不得为零！", "请选择运算符号！", "除数不能为零！", "计算结果出来后才可以复制！",
+        "该方程组有无数组解", "该方程组无解"};
     for (const char* form : {"Form3", "Form20", "Form24", "Form37", "Form31", "Form32", "Form33"}) {
         auto m = openWindowModel(form);
         std::vector<std::string> inputs, buttons, options;
@@ -322,7 +326,10 @@ TEST(FractionEquationWindows, AnyTypingAndClickingIsHandled) {
 }
 
 TEST(FractionEquationWindows, ToolSessionsShowWhatAPupilSees) {
-    struct Case { std::vector<std::string> args; std::vector<std::string> lines; };
+    struct Case {
+        std::vector<std::string> args;
+        std::vector<std::string> lines;
+    };
     const Case cases[] = {
         {{"Form3", "Text1=1", "Text2=11", "Text3=10", "Text4=11", "select:Option1", "press:Command1"},
          {"Text5=1", "Text6:hidden", "Line3:hidden"}},

@@ -27,7 +27,11 @@ std::string shown(const Outcome& o, const char* name) {
 }  // namespace
 
 TEST(FractionArithmetic, ResultsReducedWithTheSignWhereTheOperationPutIt) {
-    struct Case { const char *a, *b, *c, *d; FractionOp op; const char *num, *den; };
+    struct Case {
+        const char *a, *b, *c, *d;
+        FractionOp op;
+        const char *num, *den;
+    };
     const Case cases[] = {
         {"1", "2", "1", "3", FractionOp::Add, "5", "6"},
         {"1", "2", "7", "7", FractionOp::Multiply, "1", "2"},
@@ -62,7 +66,13 @@ TEST(FractionArithmetic, RejectionsAndFailuresEndTheCalculationWithOneMessage) {
         {"007", "2", "1", "3", FractionOp::None, "请选择运算符号！", {"7", "2", "1", "3"}},
         {"1", "2", "0", "5", FractionOp::Divide, "除数不能为零！", {"1", "2", "0", "5"}},
         {"1", "2", "-", "5", FractionOp::Divide, "除数不能为零！", {"1", "2", "0", "5"}},
-        {"-32768", "-32768", "-32768", "-32768", FractionOp::Add, "发生错误！", {"-32768", "-32768", "-32768", "-32768"}},
+        {"-32768",
+         "-32768",
+         "-32768",
+         "-32768",
+         FractionOp::Add,
+         "发生错误！",
+         {"-32768", "-32768", "-32768", "-32768"}},
         {"1", "2", "99999", "3", FractionOp::Add, "发生错误！", {"1", "2", "<unset>", "<unset>"}},
         {"32768", "2", "1", "3", FractionOp::Add, "发生错误！", {"<unset>", "<unset>", "<unset>", "<unset>"}},
     };
@@ -85,12 +95,15 @@ TEST(FractionArithmetic, SumOverflowsOnlyBeyondThirtyTwoBits) {
 }
 
 TEST(FractionReduction, LowestTermsWithTheSignOnTheNumerator) {
-    struct Case { const char *a, *b, *num, *den; };
+    struct Case {
+        const char *a, *b, *num, *den;
+    };
     const Case cases[] = {
-        {"6", "8", "3", "4"},       {"12", "4", "3", "1"},    {"7", "7", "1", "1"},     {"-6", "8", "-3", "4"},
-        {"6", "-8", "-3", "4"},     {"-6", "-8", "3", "4"},   {"0", "5", "0", "1"},     {"0", "-5", "0", "1"},
-        {"", "7", "0", "1"},        {"-", "3", "0", "1"},     {"999999", "3", "333333", "1"},
-        {"1", "999999", "1", "999999"}, {"-99999", "-99999", "1", "1"}, {"17", "51", "1", "3"},
+        {"6", "8", "3", "4"},           {"12", "4", "3", "1"},          {"7", "7", "1", "1"},
+        {"-6", "8", "-3", "4"},         {"6", "-8", "-3", "4"},         {"-6", "-8", "3", "4"},
+        {"0", "5", "0", "1"},           {"0", "-5", "0", "1"},          {"", "7", "0", "1"},
+        {"-", "3", "0", "1"},           {"999999", "3", "333333", "1"}, {"1", "999999", "1", "999999"},
+        {"-99999", "-99999", "1", "1"}, {"17", "51", "1", "3"},
     };
     for (const auto& c : cases) {
         const Outcome o = reduceFraction(c.a, c.b);
@@ -123,12 +136,13 @@ TEST(FractionReduction, AgreesWithTheDefinitionOverSignedValues) {
 }
 
 TEST(FractionComparison, RelationOfTheValues) {
-    struct Case { const char *a, *b, *c, *d, *sign; };
+    struct Case {
+        const char *a, *b, *c, *d, *sign;
+    };
     const Case cases[] = {
-        {"1", "2", "2", "3", "<"},          {"4", "6", "2", "3", "="},     {"-1", "2", "1", "-2", "="},
-        {"3", "4", "2", "3", ">"},          {"1", "3", "333333", "999999", "="},
-        {"333333", "999998", "1", "3", ">"}, {"", "5", "0", "-7", "="},     {"-1", "3", "-1", "4", "<"},
-        {"999999", "999998", "999998", "999997", "<"},
+        {"1", "2", "2", "3", "<"}, {"4", "6", "2", "3", "="},           {"-1", "2", "1", "-2", "="},
+        {"3", "4", "2", "3", ">"}, {"1", "3", "333333", "999999", "="}, {"333333", "999998", "1", "3", ">"},
+        {"", "5", "0", "-7", "="}, {"-1", "3", "-1", "4", "<"},         {"999999", "999998", "999998", "999997", "<"},
     };
     for (const auto& c : cases) {
         const Outcome o = compareFractions(c.a, c.b, c.c, c.d);
@@ -146,11 +160,13 @@ TEST(FractionComparison, ZeroDenominatorIsOneFailureAndKeepsTheSign) {
 }
 
 TEST(FractionConversion, ImproperToMixed) {
-    struct Case { const char *n, *d, *whole, *rest, *den; };
+    struct Case {
+        const char *n, *d, *whole, *rest, *den;
+    };
     const Case cases[] = {
-        {"9", "4", "2", "1", "4"},   {"10", "4", "2", "2", "4"},      {"3", "4", "0", "3", "4"},
-        {"8", "4", "2", "0", "4"},   {"7.5", "4", "2", "0", "4"},     {"7", "2.5", "3", "1", "2.5"},
-        {"0", "7", "0", "0", "7"},   {"999999", "1", "999999", "0", "1"}, {" 9 ", "4", "2", "1", "4"},
+        {"9", "4", "2", "1", "4"}, {"10", "4", "2", "2", "4"},          {"3", "4", "0", "3", "4"},
+        {"8", "4", "2", "0", "4"}, {"7.5", "4", "2", "0", "4"},         {"7", "2.5", "3", "1", "2.5"},
+        {"0", "7", "0", "0", "7"}, {"999999", "1", "999999", "0", "1"}, {" 9 ", "4", "2", "1", "4"},
     };
     for (const auto& c : cases) {
         const Outcome o = improperToMixed(c.n, c.d);
@@ -162,9 +178,14 @@ TEST(FractionConversion, ImproperToMixed) {
 }
 
 TEST(FractionConversion, MixedToImproper) {
-    struct Case { const char *w, *n, *d, *num; };
+    struct Case {
+        const char *w, *n, *d, *num;
+    };
     const Case cases[] = {
-        {"2", "1", "4", "9"}, {"0", ".00001", "1", "1E-05"}, {"3", "0", "5", "15"}, {"1.5", "2", "4", "8"},
+        {"2", "1", "4", "9"},
+        {"0", ".00001", "1", "1E-05"},
+        {"3", "0", "5", "15"},
+        {"1.5", "2", "4", "8"},
         {"999", "999999", "999999", "999999000"},
     };
     for (const auto& c : cases) {
@@ -182,7 +203,9 @@ TEST(FractionConversion, FailureInEitherModeIsOneMessageAndNoOutput) {
         EXPECT_TRUE(o.set.empty()) << n << "/" << d;
         EXPECT_TRUE(o.failed);
     }
-    struct Mixed { const char *w, *n, *d; };
+    struct Mixed {
+        const char *w, *n, *d;
+    };
     for (const Mixed& m : {Mixed{"1", "1", "0"}, {"1", "1", ""}, {"", "1", "4"}, {"1", ".", "4"}, {"2", "1", ".0"}}) {
         const Outcome o = mixedToImproper(m.w, m.n, m.d);
         EXPECT_EQ(onlyMessage(o), "发生错误！") << m.w << " " << m.n << "/" << m.d;

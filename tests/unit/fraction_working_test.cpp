@@ -73,7 +73,9 @@ std::string pick(std::mt19937& rng, const std::vector<std::string>& from) {
     return from[std::uniform_int_distribution<std::size_t>(0, from.size() - 1)(rng)];
 }
 
-std::string anInt(std::mt19937& rng, int lo, int hi) { return std::to_string(std::uniform_int_distribution<int>(lo, hi)(rng)); }
+std::string anInt(std::mt19937& rng, int lo, int hi) {
+    return std::to_string(std::uniform_int_distribution<int>(lo, hi)(rng));
+}
 
 // A negative window text written as the working writes it, in parentheses below a bar.
 std::string below(const std::string& t) { return t.starts_with('-') ? "(" + shownText(t) + ")" : t; }
@@ -89,8 +91,8 @@ TEST(FractionWorkingProperty, ArithmeticEndsWithTheWindowsResult) {
         for (const char* box : {"Text1", "Text2", "Text3", "Text4"}) w.set(box, anInt(rng, -range, range));
         w.m->select(ops[i % 4]);
         w.press("Command1");
-        const std::string what = w.text("Text1") + "/" + w.text("Text2") + " " + ops[i % 4] + " " + w.text("Text3") +
-                                 "/" + w.text("Text4");
+        const std::string what =
+            w.text("Text1") + "/" + w.text("Text2") + " " + ops[i % 4] + " " + w.text("Text3") + "/" + w.text("Text4");
         const auto lines = checked(w, what);
         if (lines.empty()) continue;
         const std::string n = w.text("Text5"), d = w.text("Text6");
@@ -105,7 +107,8 @@ TEST(FractionWorkingProperty, ReductionEndsWithTheWindowsResult) {
         // Products of small primes, so most fractions have a ladder of several rows.
         auto smooth = [&] {
             long v = 1;
-            for (int k = std::uniform_int_distribution<int>(0, 6)(rng); k > 0; --k) v *= pick(rng, {"2", "3", "5", "7"})[0] - '0';
+            for (int k = std::uniform_int_distribution<int>(0, 6)(rng); k > 0; --k)
+                v *= pick(rng, {"2", "3", "5", "7"})[0] - '0';
             return std::to_string(i % 3 == 0 ? -v : v);
         };
         w.set("Text1", i % 17 == 0 ? "0" : smooth());
@@ -148,7 +151,8 @@ TEST(FractionWorkingProperty, ComparisonConcludesWithTheWindowsSign) {
         Driven w("Form24");
         for (const char* box : {"Text1", "Text2", "Text3", "Text4"}) w.set(box, anInt(rng, -30, 30));
         w.press("Command1");
-        const std::string what = w.text("Text1") + "/" + w.text("Text2") + " vs " + w.text("Text3") + "/" + w.text("Text4");
+        const std::string what =
+            w.text("Text1") + "/" + w.text("Text2") + " vs " + w.text("Text3") + "/" + w.text("Text4");
         const auto lines = checked(w, what);
         if (lines.empty()) continue;
         const std::string sign = w.text("Label1") == "<" ? "＜" : w.text("Label1") == ">" ? "＞" : "＝";
@@ -179,7 +183,8 @@ TEST(FractionWorkingProperty, ConversionEndsWithTheWindowsNumber) {
             w.press("Command1");
             const auto lines = checked(w, w.text("Text8") + "又" + w.text("Text7") + "/" + w.text("Text6"));
             if (lines.empty()) continue;
-            EXPECT_EQ(valueOf(afterLastEquals(lines.back())), *exactNumber(w.text("Text10")) / *exactNumber(w.text("Text9")))
+            EXPECT_EQ(valueOf(afterLastEquals(lines.back())),
+                      *exactNumber(w.text("Text10")) / *exactNumber(w.text("Text9")))
                 << lines.back();
         }
     }
@@ -215,7 +220,8 @@ void expectSystemAnswer(const Driven& w, const std::vector<std::string>& lines, 
                         const std::string& what) {
     for (const std::string& l : lines) {
         if (!l.starts_with("所以原方程组的解是 ")) continue;
-        const auto parts = kz::test::splitAt(std::string_view(l).substr(std::string("所以原方程组的解是 ").size()), {"，"});
+        const auto parts =
+            kz::test::splitAt(std::string_view(l).substr(std::string("所以原方程组的解是 ").size()), {"，"});
         ASSERT_EQ(parts.size(), answers.size()) << what << ": " << l;
         for (std::size_t j = 0; j < parts.size(); ++j) {
             const std::string shown = w.text(answers[j]);
@@ -256,7 +262,7 @@ TEST(EquationWorkingProperty, EliminationReachesTheWindowsAnswer) {
 
 TEST(EquationWorkingProperty, EliminationInThreeUnknownsReachesTheWindowsAnswer) {
     std::mt19937 rng(23);
-    const char* boxes[] = {"Text8", "Text9", "Text11", "Text13", "Text7",  "Text10",
+    const char* boxes[] = {"Text8",  "Text9",  "Text11", "Text13", "Text7",  "Text10",
                            "Text12", "Text14", "Text15", "Text16", "Text17", "Text18"};
     for (int i = 0; i < 400; ++i) {
         Driven w("Form33");
@@ -293,8 +299,8 @@ TEST(FractionWorking, SignsAndWholeNumbers) {
         std::vector<std::string> lines;
     };
     const Case cases[] = {
-        {reductionWorking(-8, -12), {"2 | 8 12", "2 | 4 6", "    2 3", "最大公因数：2×2＝4", "－8/(－12)", "＝8/12",
-                                     "＝(8÷4)/(12÷4)", "＝2/3"}},
+        {reductionWorking(-8, -12),
+         {"2 | 8 12", "2 | 4 6", "    2 3", "最大公因数：2×2＝4", "－8/(－12)", "＝8/12", "＝(8÷4)/(12÷4)", "＝2/3"}},
         {reductionWorking(7, 7), {"7 | 7 7", "    1 1", "最大公因数：7", "7/7", "＝(7÷7)/(7÷7)", "＝1"}},
         {reductionWorking(5, -1), {"5/(－1)", "＝－5/1", "＝－5"}},
         {reductionWorking(0, -3), {"0/(－3)", "＝0"}},

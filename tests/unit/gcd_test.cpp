@@ -8,11 +8,21 @@
 using namespace kz;
 
 TEST(Gcd, ResultsAndCaption) {
-    struct Case { const char* row2; const char* row1; const char* result; };
+    struct Case {
+        const char* row2;
+        const char* row1;
+        const char* result;
+    };
     const Case cases[] = {
-        {"18", "12", "6"}, {"12", "18", "6"}, {"100000", "70000", "10000"}, {"70000", "100000", "10000"},
-        {"9999999999", "9999999998", "1"}, {"9999999999", "3333333333", "3333333333"},
-        {"1", "1", "1"}, {"2147483648", "4294967296", "2147483648"}, {"65536", "98304", "32768"},
+        {"18", "12", "6"},
+        {"12", "18", "6"},
+        {"100000", "70000", "10000"},
+        {"70000", "100000", "10000"},
+        {"9999999999", "9999999998", "1"},
+        {"9999999999", "3333333333", "3333333333"},
+        {"1", "1", "1"},
+        {"2147483648", "4294967296", "2147483648"},
+        {"65536", "98304", "32768"},
     };
     for (const auto& c : cases) {
         Outcome o = gcdCalculate(c.row2, c.row1);
@@ -45,10 +55,14 @@ TEST(Gcd, AgreesWithTheLibraryOverTheAdmittedRange) {
 }
 
 TEST(Lcm, ResultsForEveryAdmittedPair) {
-    struct Case { const char* a; const char* b; const char* result; };
+    struct Case {
+        const char* a;
+        const char* b;
+        const char* result;
+    };
     const Case cases[] = {
-        {"4", "6", "12"}, {"181", "181", "181"}, {"200", "300", "600"}, {"999", "998", "997002"},
-        {"1", "999", "999"}, {"12", "18", "36"},
+        {"4", "6", "12"},         {"181", "181", "181"}, {"200", "300", "600"},
+        {"999", "998", "997002"}, {"1", "999", "999"},   {"12", "18", "36"},
     };
     for (const auto& c : cases) {
         Outcome o = lcmCalculate(c.a, c.b);

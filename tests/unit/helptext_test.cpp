@@ -64,9 +64,7 @@ int countOf(const std::string& text, const std::string& what) {
     return n;
 }
 
-int sentences(const std::string& text) {
-    return countOf(text, "。") + countOf(text, "！") + countOf(text, "？");
-}
+int sentences(const std::string& text) { return countOf(text, "。") + countOf(text, "！") + countOf(text, "？"); }
 
 // The tool names of the command rows under the top-level menu `menu`, in menu order.
 std::vector<std::string> toolsOfMenu(const std::string& menu) {
@@ -203,8 +201,8 @@ TEST_F(FeaturesText, CrossReferencesNameAnotherEntry) {
 }
 
 TEST(HelpPages, UseOnlySelfContainedRichText) {
-    for (const char* file : {"resources/help/features.html", "resources/help/tips.html",
-                             "resources/help/about_terms.html"}) {
+    for (const char* file :
+         {"resources/help/features.html", "resources/help/tips.html", "resources/help/about_terms.html"}) {
         const auto html = readFile(file);
         EXPECT_FALSE(html.empty()) << file;
         for (const char* banned : {"<img", "<script", "<link", "<style", "src=", "http"})
@@ -231,8 +229,8 @@ TEST(TipsText, DescribesEveryWordOfTheCalculationSyntax) {
         if (b.level == 2) ++section;
         if (section == 1) calculator += b.heading + "\n" + b.body + "\n";
     }
-    for (const char* word : {"+", "-", "*", "/", "^", "!", "(", "pi", "sr", "abs", "rnd", "ans", "constants.csd",
-                             "2(3+4)", "x=5"})
+    for (const char* word :
+         {"+", "-", "*", "/", "^", "!", "(", "pi", "sr", "abs", "rnd", "ans", "constants.csd", "2(3+4)", "x=5"})
         EXPECT_NE(calculator.find(word), std::string::npos) << "the syntax tips do not mention " << word;
 }
 

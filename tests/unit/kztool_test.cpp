@@ -2,10 +2,10 @@
 // *.txt: a "$ ARGS" line, the expected output, a blank line).
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "app/toolsession.h"
@@ -57,18 +57,23 @@ std::vector<std::string> sessionFiles() {
     return names;
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, RecordedSessions, ::testing::ValuesIn(sessionFiles()),
-                         [](const auto& info) {
-                             std::string n = info.param.substr(0, info.param.size() - 4);
-                             for (char& c : n)
-                                 if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-                             return n;
-                         });
+INSTANTIATE_TEST_SUITE_P(Files, RecordedSessions, ::testing::ValuesIn(sessionFiles()), [](const auto& info) {
+    std::string n = info.param.substr(0, info.param.size() - 4);
+    for (char& c : n)
+        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+    return n;
+});
 
 TEST(Kztool, MistakesExitWithStatusTwoAndPrintOneLine) {
     const std::vector<std::vector<std::string>> bad = {
-        {},  {"Form99"}, {"Form12", "Text9=1"}, {"Form12", "press:Text1"}, {"Form12", "key:F13"},
-        {"Form12", "hello"}, {"Form12", "select:Command1"}, {"Form12", "Label1=5"},
+        {},
+        {"Form99"},
+        {"Form12", "Text9=1"},
+        {"Form12", "press:Text1"},
+        {"Form12", "key:F13"},
+        {"Form12", "hello"},
+        {"Form12", "select:Command1"},
+        {"Form12", "Label1=5"},
     };
     for (const auto& args : bad) {
         std::ostringstream out, err;
@@ -79,6 +84,4 @@ TEST(Kztool, MistakesExitWithStatusTwoAndPrintOneLine) {
     }
 }
 
-TEST(Kztool, EscapesLineBreaksAndBackslashes) {
-    EXPECT_EQ(escapeForTool("a\nb\r\\c"), "a\\nb\\r\\\\c");
-}
+TEST(Kztool, EscapesLineBreaksAndBackslashes) { EXPECT_EQ(escapeForTool("a\nb\r\\c"), "a\\nb\\r\\\\c"); }

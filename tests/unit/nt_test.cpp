@@ -19,9 +19,13 @@ TEST(SmallPrimes, SieveAgreesWithMillerRabin) {
         if (isSmallPrime(n) != (n < kSmallPrimeLimit && isPrime64(n)) && ++wrong < 10) ADD_FAILURE() << n;
     EXPECT_EQ(wrong, 0);
 
-    struct Case { std::uint32_t limit; std::size_t count; std::uint32_t last; };
-    const Case cases[] = {{3, 1, 2}, {4, 2, 3}, {1 << 14, 1900, 16381}, {65536, 6542, 65521},
-                          {kSmallPrimeLimit, 82025, 1048573}};
+    struct Case {
+        std::uint32_t limit;
+        std::size_t count;
+        std::uint32_t last;
+    };
+    const Case cases[] = {
+        {3, 1, 2}, {4, 2, 3}, {1 << 14, 1900, 16381}, {65536, 6542, 65521}, {kSmallPrimeLimit, 82025, 1048573}};
     for (const Case& c : cases) {
         auto ps = primesBelow(c.limit);
         ASSERT_EQ(ps.size(), c.count) << c.limit;
@@ -71,8 +75,8 @@ TEST(Modular, JacobiSymbolAgreesWithEulersCriterion) {
     for (int i = 0; i < 2000; ++i) {
         const std::uint64_t m1 = (rng() >> 40) | 1, m2 = (rng() >> 40) | 1, a = rng();
         const U128 m = mulWide(m1, m2);
-        EXPECT_EQ(jacobi(U128(a) << 40, m), jacobi((U128(a) << 40) % U128(m1), U128(m1)) *
-                                               jacobi((U128(a) << 40) % U128(m2), U128(m2)));
+        EXPECT_EQ(jacobi(U128(a) << 40, m),
+                  jacobi((U128(a) << 40) % U128(m1), U128(m1)) * jacobi((U128(a) << 40) % U128(m2), U128(m2)));
     }
     EXPECT_EQ(jacobi(U128(1), U128(1)), 1);
     EXPECT_EQ(jacobi(U128(0), U128(1)), 1);

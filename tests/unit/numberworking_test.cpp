@@ -52,7 +52,8 @@ std::vector<std::string> ladderProblems(const Working& w) {
                 continue;
             }
             const cpp_int d(r.divisor), rest(r.remainder.value_or("0"));
-            if (d < 2 || rest < 0 || rest >= d) problems.push_back("row " + r.divisor + ": remainder " + r.remainder.value_or(""));
+            if (d < 2 || rest < 0 || rest >= d)
+                problems.push_back("row " + r.divisor + ": remainder " + r.remainder.value_or(""));
             for (std::size_t c = 0; c < under.size(); ++c)
                 if (cpp_int(r.numbers[c]) != d * cpp_int(under[c]) + rest)
                     problems.push_back(r.numbers[c] + " ≠ " + r.divisor + "×" + under[c]);
@@ -83,7 +84,9 @@ std::mt19937_64& rng() {
     static std::mt19937_64 r(20101209);
     return r;
 }
-std::int64_t uniform(std::int64_t lo, std::int64_t hi) { return std::uniform_int_distribution<std::int64_t>(lo, hi)(rng()); }
+std::int64_t uniform(std::int64_t lo, std::int64_t hi) {
+    return std::uniform_int_distribution<std::int64_t>(lo, hi)(rng());
+}
 std::string digits(std::int64_t lo, std::int64_t hi) { return std::to_string(uniform(lo, hi)); }
 
 }  // namespace
@@ -152,7 +155,8 @@ TEST(NumberWorking, BaseConversionReadsTheRemaindersUpwards) {
         auto w = pressed(makeBaseConvWindow(), {{"Combo1", bases[k]}, {"Text1", n}});
         const std::string result = shown(*w, "Text2");
         if (result.empty()) {  // a negative number has no binary form here
-            EXPECT_EQ(w->working().plainLines(), (std::vector<std::string>{shown(*w, "Text1") + "是负数，这里只把正整数和0转换成二进制"}));
+            EXPECT_EQ(w->working().plainLines(),
+                      (std::vector<std::string>{shown(*w, "Text1") + "是负数，这里只把正整数和0转换成二进制"}));
             continue;
         }
         expectSound(w->working(), "(" + result + ")" + subscripts[k], 0, n + " " + bases[k]);
@@ -216,8 +220,8 @@ TEST(NumberWorking, LeapYearSentencesEndInTheVerdict) {
 TEST(NumberWorking, DaysCountedInAFewLinesForAnySpan) {
     auto date = [] {
         char s[11];
-        std::snprintf(s, sizeof s, "%04d-%02d-%02d", static_cast<int>(uniform(1, 9999)), static_cast<int>(uniform(1, 12)),
-                      static_cast<int>(uniform(1, 28)));
+        std::snprintf(s, sizeof s, "%04d-%02d-%02d", static_cast<int>(uniform(1, 9999)),
+                      static_cast<int>(uniform(1, 12)), static_cast<int>(uniform(1, 28)));
         return std::string(s);
     };
     for (int i = 0; i < 300; ++i) {
@@ -245,7 +249,8 @@ TEST(NumberWorking, StatisticsMeanMedianAndRange) {
         ASSERT_EQ(lines.size(), 5u) << list;
         EXPECT_TRUE(lines[1].ends_with("＝" + shown(*w, "txtStat(0)"))) << lines[1];
         EXPECT_TRUE(lines[2].ends_with(shown(*w, "txtStat(11)"))) << lines[2];
-        EXPECT_TRUE(lines[4].starts_with("极差：" + shown(*w, "txtStat(13)") + "－" + shown(*w, "txtStat(9)"))) << lines[4];
+        EXPECT_TRUE(lines[4].starts_with("极差：" + shown(*w, "txtStat(13)") + "－" + shown(*w, "txtStat(9)")))
+            << lines[4];
         EXPECT_EQ(test::unequalJoins(w->working(), 1e-13), std::vector<std::string>{}) << w->working().plainText();
     }
     auto failed = pressed(makeStatisticsWindow(), {{"txtList", "1,,2"}}, "cmdAnalyse");
@@ -267,7 +272,8 @@ TEST(NumberWorking, CalculatorTapeFollowsTheDisplay) {
         std::string display = shown(*w, "Text1");
         if (display.ends_with(".")) display.pop_back();
         const std::string last = w->working().plainLines().back();
-        EXPECT_TRUE(last.ends_with("＝" + display) || last.ends_with("的相反数是" + display)) << last << " / " << display;
+        EXPECT_TRUE(last.ends_with("＝" + display) || last.ends_with("的相反数是" + display))
+            << last << " / " << display;
         // Fifteen digits on each side of a subtraction that cancels: not exact, but close.
         EXPECT_EQ(test::unequalJoins(w->working(), 1e-9), std::vector<std::string>{}) << w->working().plainText();
     }

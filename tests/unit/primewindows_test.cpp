@@ -8,13 +8,22 @@
 using namespace kz;
 
 TEST(PrimeJudge, VerdictAndDivisors) {
-    struct Case { const char* input; const char* text; };
+    struct Case {
+        const char* input;
+        const char* text;
+    };
     const Case cases[] = {
-        {"", "不是质数也不是合数"},   {"0", "不是质数也不是合数"},  {"1", "不是质数也不是合数"},
-        {"-5", "不是质数也不是合数"}, {"-", "不是质数也不是合数"},
-        {"2", "是质数,它的因数有:1  2"}, {"7", "是质数,它的因数有:1  7"},
-        {"4", "是合数,它的因数有:1  2  4"}, {"6", "是合数,它的因数有:1  2  3  6"},
-        {"12", "是合数,它的因数有:1  2  3  4  6  12"}, {"0049", "是合数,它的因数有:1  7  49"},
+        {"", "不是质数也不是合数"},
+        {"0", "不是质数也不是合数"},
+        {"1", "不是质数也不是合数"},
+        {"-5", "不是质数也不是合数"},
+        {"-", "不是质数也不是合数"},
+        {"2", "是质数,它的因数有:1  2"},
+        {"7", "是质数,它的因数有:1  7"},
+        {"4", "是合数,它的因数有:1  2  4"},
+        {"6", "是合数,它的因数有:1  2  3  6"},
+        {"12", "是合数,它的因数有:1  2  3  4  6  12"},
+        {"0049", "是合数,它的因数有:1  7  49"},
         {"9999991", "是质数,它的因数有:1  9999991"},
         {"9999999", "是合数,它的因数有:1  3  9  239  717  2151  4649  13947  41841  1111111  3333333  9999999"},
     };
@@ -26,13 +35,28 @@ TEST(PrimeJudge, VerdictAndDivisors) {
 }
 
 TEST(Factorization, ExactForEveryAdmittedInput) {
-    struct Case { const char* input; const char* text; };
+    struct Case {
+        const char* input;
+        const char* text;
+    };
     const Case cases[] = {
-        {"", ""}, {"0", ""}, {"-12", ""}, {"-", ""},
-        {"1", "它既不是质数，也不是合数"}, {"0001", "它既不是质数，也不是合数"},
-        {"2", "这是一个质数"}, {"3", "这是一个质数"}, {"97", "这是一个质数"},
-        {"4", "2*2"}, {"8", "2*2*2"}, {"9", "3*3"}, {"12", "2*2*3"}, {"14", "2*7"}, {"25", "5*5"},
-        {"360", "2*2*2*3*3*5"}, {"1024", "2*2*2*2*2*2*2*2*2*2"},
+        {"", ""},
+        {"0", ""},
+        {"-12", ""},
+        {"-", ""},
+        {"1", "它既不是质数，也不是合数"},
+        {"0001", "它既不是质数，也不是合数"},
+        {"2", "这是一个质数"},
+        {"3", "这是一个质数"},
+        {"97", "这是一个质数"},
+        {"4", "2*2"},
+        {"8", "2*2*2"},
+        {"9", "3*3"},
+        {"12", "2*2*3"},
+        {"14", "2*7"},
+        {"25", "5*5"},
+        {"360", "2*2*2*3*3*5"},
+        {"1024", "2*2*2*2*2*2*2*2*2*2"},
         // Beyond 2^53: every digit counts and factors are written in full.
         {"9999999999999999999999999", "3*3*41*271*21401*25601*182521213001"},
         {"9999999999999999999999991", "107*21569*390110923*11107033999"},
@@ -58,12 +82,22 @@ TEST(Factorization, StoppedWorkChangesNothing) {
 TEST(Factorization, RunsAsAJobAndDropsAnswersForAnotherNumber) {
     const char* n = "9348729337461906045745471";
     const char* factors = "1816779007997*5145771332843";
-    struct Case { const char* name; std::function<void(WindowModel&)> meanwhile; const char* text1; const char* text2; };
+    struct Case {
+        const char* name;
+        std::function<void(WindowModel&)> meanwhile;
+        const char* text1;
+        const char* text2;
+    };
     const Case cases[] = {
         {"untouched", [](WindowModel&) {}, n, factors},
         {"cleared", [](WindowModel& w) { w.press("Command2"); }, "", ""},
         {"typed over", [](WindowModel& w) { w.edit("Text1", "12"); }, "12", ""},
-        {"typed back", [&](WindowModel& w) { w.edit("Text1", "1"); w.edit("Text1", n); }, n, factors},
+        {"typed back",
+         [&](WindowModel& w) {
+             w.edit("Text1", "1");
+             w.edit("Text1", n);
+         },
+         n, factors},
     };
     for (const auto& c : cases) {
         auto w = makeFactorizationWindow();
@@ -94,7 +128,9 @@ TEST(Factorization, RunsAsAJobAndDropsAnswersForAnotherNumber) {
 
 TEST(Factorization, ToolSessionWritesFullDigits) {
     std::ostringstream out, err;
-    ASSERT_EQ(runToolSession({"Form40", "Text1=12345678901234567890123456789", "press:Command1", "press:Command3"}, out, err), 0);
+    ASSERT_EQ(
+        runToolSession({"Form40", "Text1=12345678901234567890123456789", "press:Command1", "press:Command3"}, out, err),
+        0);
     // Cut to 25 characters by the box.
     EXPECT_EQ(out.str().substr(0, out.str().find('\n')), "clipboard: 3*5*31*41*443*863*13241*12792129877");
 }

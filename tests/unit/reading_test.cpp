@@ -97,7 +97,7 @@ TEST(ArticleFormat, SuperscriptMarks) {
     const Case cases[] = {
         {"    10^{100}个", "    10100个", {6, 7, 8}},
         {"　　55^{2}＝3025，45^{2}＝2025", "　　552＝3025，452＝2025", {4, 13}},
-        {"    a^{}b", "    a^{}b", {}},          // nothing to raise
+        {"    a^{}b", "    a^{}b", {}},  // nothing to raise
         {"    x^{2 没有右括号", "    x^{2 没有右括号", {}},
         {"    ^{上}^{下}", "    上下", {4, 5}},
         {"    2^3", "    2^3", {}},
@@ -137,8 +137,8 @@ TEST(ArticleFormat, MalformedBytesDoNotShiftTheRaisedCharacters) {
 
 TEST(ArticleFormat, Indentation) {
     const std::pair<const char*, const char*> cases[] = {
-        {"    正文", "    "},   {"　　正文", "　　"}, {"     正文", ""}, {"　　　正文", ""},
-        {"  正文", ""},         {"正文", ""},         {"    ", ""},     {"　正文", ""},
+        {"    正文", "    "}, {"　　正文", "　　"}, {"     正文", ""}, {"　　　正文", ""},
+        {"  正文", ""},       {"正文", ""},         {"    ", ""},      {"　正文", ""},
     };
     for (const auto& [p, indent] : cases) EXPECT_EQ(indentation(p), indent) << p;
 }
@@ -171,10 +171,11 @@ TEST_P(ArticleFiles, EveryTitleHasOneArticleInOrderOfTheRightLengthAndIndentatio
 INSTANTIATE_TEST_SUITE_P(
     Boxes, ArticleFiles,
     testing::Values(
-        BoxCase{"knowledge.txt",
-                {{"数学基础", {"数学的起源", "你能数到多少", "有趣的九宫格", "无理数的发现", "黄金分割", "整除的规律"}},
-                 {"初级代数", {"代数之父", "代数与几何", "挑战出来的公式", "被人遗忘的天才", "杨辉三角", "伟大的李善兰"}},
-                 {"奇妙数字", {"完全数", "亲和数", "黑洞数", "回文数", "雷劈数", "缺8数", "1/243"}}}},
+        BoxCase{
+            "knowledge.txt",
+            {{"数学基础", {"数学的起源", "你能数到多少", "有趣的九宫格", "无理数的发现", "黄金分割", "整除的规律"}},
+             {"初级代数", {"代数之父", "代数与几何", "挑战出来的公式", "被人遗忘的天才", "杨辉三角", "伟大的李善兰"}},
+             {"奇妙数字", {"完全数", "亲和数", "黑洞数", "回文数", "雷劈数", "缺8数", "1/243"}}}},
         BoxCase{"paradox.txt",
                 {{"",
                   {"了解悖论", "说谎者悖论", "理发师悖论", "苏格拉底悖论", "阿基里斯悖论", "二分法悖论", "飞矢不动",

@@ -7,13 +7,13 @@
 #include <stop_token>
 #include <vector>
 
+#include "test_weight.h"
 #include "tools/number/factorize.h"
 #include "tools/number/nt/factorization.h"
 #include "tools/number/nt/primality.h"
-#include "tools/number/primewindows.h"
 #include "tools/number/nt/siqs.h"
 #include "tools/number/nt/stopped.h"
-#include "test_weight.h"
+#include "tools/number/primewindows.h"
 
 using namespace kz;
 

@@ -56,7 +56,8 @@ TEST(SplashTimeline, PicturesAndBallAtTheirTimes) {
 TEST(SplashTimeline, ALateClockCatchesUpInOrderWithoutPassingTheEnd) {
     SplashTimeline t;
     EXPECT_TRUE(t.advance(0).empty());
-    EXPECT_EQ(t.advance(2000), (std::vector<SplashEvent>{{Kind::Picture, 1}, {Kind::Opacity, 250}, {Kind::Picture, 2}}));
+    EXPECT_EQ(t.advance(2000),
+              (std::vector<SplashEvent>{{Kind::Picture, 1}, {Kind::Opacity, 250}, {Kind::Picture, 2}}));
     EXPECT_EQ(t.advance(9000), (std::vector<SplashEvent>{{Kind::Picture, 3}, {Kind::End, 0}}));
     EXPECT_TRUE(t.ended());
     EXPECT_TRUE(t.advance(20000).empty());

@@ -23,8 +23,16 @@ std::vector<std::string> texts(const std::vector<Message>& messages) {
 }  // namespace
 
 TEST(Statistics, SevenResults) {
-    struct Case { const char* list; const char* mean; const char* mode; const char* median;
-                  const char* max; const char* min; const char* sum; const char* squares; };
+    struct Case {
+        const char* list;
+        const char* mean;
+        const char* mode;
+        const char* median;
+        const char* max;
+        const char* min;
+        const char* sum;
+        const char* squares;
+    };
     const Case cases[] = {
         {"3,1,2,2,5", "2.6", "2", "2", "5", "1", "13", "43"},
         {"1,2,3,4", "2.5", "N/A", "2.5", "4", "1", "10", "30"},
@@ -54,7 +62,12 @@ TEST(Statistics, SevenResults) {
 
 TEST(Statistics, ReadingTheList) {
     const std::string digits400(400, '9');
-    struct Case { std::string list; std::vector<std::string> messages; bool stopped; std::vector<double> values; };
+    struct Case {
+        std::string list;
+        std::vector<std::string> messages;
+        bool stopped;
+        std::vector<double> values;
+    };
     const Case cases[] = {
         {"", {kSyntax}, true, {}},
         {"-1,2", {kSyntax}, true, {}},
@@ -93,9 +106,13 @@ TEST(Statistics, ReadingTheList) {
 }
 
 TEST(Statistics, AFailedStatisticLeavesItsBoxEmpty) {
-    const std::string big(200, '9');     // its square leaves the double range
-    const std::string huge(308, '9');    // two of them overflow the sum as well
-    struct Case { std::string list; std::vector<std::string> empty; std::size_t messages; };
+    const std::string big(200, '9');   // its square leaves the double range
+    const std::string huge(308, '9');  // two of them overflow the sum as well
+    struct Case {
+        std::string list;
+        std::vector<std::string> empty;
+        std::size_t messages;
+    };
     const Case cases[] = {
         {big, {"txtStat(3)"}, 1},
         {"1," + big, {"txtStat(3)"}, 1},

@@ -55,8 +55,8 @@ private:
     int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
 
     std::string number() {
-        static const char* const numbers[] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "12",
-                                              "25", "36", "100", "0.5", "1.5", "2.25", "0.1", "0.3", "7.2"};
+        static const char* const numbers[] = {"0",  "1",  "2",  "3",   "4",   "5",   "6",    "7",   "8",   "9",  "10",
+                                              "12", "25", "36", "100", "0.5", "1.5", "2.25", "0.1", "0.3", "7.2"};
         return numbers[pick(std::size(numbers))];
     }
     std::string factor(int depth) {
@@ -107,7 +107,8 @@ TEST(CalcWorking, TheBarShowsAWorkingOnlyBesideACalculatedAnswer) {
     std::ofstream(file, std::ios::binary) << "name,2\n";
     Evaluator e(ConstantsLocator::exactly(file));
     const Credits credits{"N", "C", "A"};
-    EXPECT_EQ(calculate(e, "name*3", "", credits).working.plainLines(), (std::vector<std::string>{"name×3", "＝2×3", "＝6"}));
+    EXPECT_EQ(calculate(e, "name*3", "", credits).working.plainLines(),
+              (std::vector<std::string>{"name×3", "＝2×3", "＝6"}));
     const Calculated credit = calculate(e, "Name", "", credits);
     EXPECT_EQ(credit.answer, "N");
     EXPECT_TRUE(credit.working.empty());
@@ -163,7 +164,8 @@ TEST(CalcWorking, EachLineHasTheValueOfTheOneBeforeAndTheLastIsTheAnswer) {
             ASSERT_EQ(lines[k + 1].rfind("＝", 0), 0u) << entry;
             // Only the answer may be in exponent form, which reads back as a product with e.
             ASSERT_EQ(lines[k].find('E'), std::string::npos) << entry << " line " << k;
-            ASSERT_EQ(reader.evaluateFirstLine(typedBack(lines[k])), answer) << entry << " line " << k << ": " << lines[k];
+            ASSERT_EQ(reader.evaluateFirstLine(typedBack(lines[k])), answer)
+                << entry << " line " << k << ": " << lines[k];
         }
         if (answer.find('E') == std::string::npos) {
             ASSERT_EQ(reader.evaluateFirstLine(typedBack(lines.back())), answer) << entry;

@@ -9,14 +9,22 @@ using namespace kz::drawing;
 
 TEST(TabRow, CellsHoverAndClicks) {
     const TabRow row{100, 25, 3};
-    struct Case { int x, y, cell; };
+    struct Case {
+        int x, y, cell;
+    };
     const Case cases[] = {
-        {0, 0, 0}, {99, 10, 0}, {100, 10, 1}, {299, 25, 2},  // the row's own band includes y = tabHeight
-        {300, 5, kNoTab}, {150, 26, kNoTab}, {-1, 5, kNoTab}, {5, -1, kNoTab},
+        {0, 0, 0},        {99, 10, 0},
+        {100, 10, 1},     {299, 25, 2},  // the row's own band includes y = tabHeight
+        {300, 5, kNoTab}, {150, 26, kNoTab},
+        {-1, 5, kNoTab},  {5, -1, kNoTab},
     };
     for (const Case& c : cases) EXPECT_EQ(row.cellAt(c.x, c.y), c.cell) << c.x << "," << c.y;
 
-    struct Click { MouseButton b; int x, y; ClickAction act; };
+    struct Click {
+        MouseButton b;
+        int x, y;
+        ClickAction act;
+    };
     const Click clicks[] = {
         {MouseButton::Left, 150, 10, {1, true}},
         {MouseButton::Left, 350, 10, {kNoTab, true}},  // right of the last tab: focus only
@@ -30,11 +38,15 @@ TEST(TabRow, CellsHoverAndClicks) {
 TEST(HotTab, ChangesOnlyWhenTheCellChanges) {
     const TabRow row{100, 25, 3};
     HotTab hot;
-    struct Step { int x, y; bool changed; int hot; };
+    struct Step {
+        int x, y;
+        bool changed;
+        int hot;
+    };
     const Step path[] = {
-        {10, 10, true, 0},  {60, 20, false, 0},  {99, 25, false, 0},  {100, 25, true, 1},
-        {180, 3, false, 1}, {180, 30, true, kNoTab}, {180, 40, false, kNoTab},
-        {250, 5, true, 2},  {320, 5, true, kNoTab},  {20, 5, true, 0},
+        {10, 10, true, 0},      {60, 20, false, 0},      {99, 25, false, 0},       {100, 25, true, 1},
+        {180, 3, false, 1},     {180, 30, true, kNoTab}, {180, 40, false, kNoTab}, {250, 5, true, 2},
+        {320, 5, true, kNoTab}, {20, 5, true, 0},
     };
     for (const Step& s : path) {
         EXPECT_EQ(hot.move(row, s.x, s.y), s.changed) << s.x << "," << s.y;
@@ -54,14 +66,19 @@ TEST(NineGrid, PiecesOfTheSkinTile) {
     // The selected tab tile (14, 0, 7, 20) on a 100 x 25 cell, margins 3, 3, 3, 0:
     // no bottom row, corners unscaled, edges and centre stretched.
     const std::vector<GridPiece> want = {
-        {{0, 0, 3, 3}, {14, 0, 3, 3}},    {{3, 0, 94, 3}, {17, 0, 1, 3}},    {{97, 0, 3, 3}, {18, 0, 3, 3}},
-        {{0, 3, 3, 22}, {14, 3, 3, 17}},  {{3, 3, 94, 22}, {17, 3, 1, 17}},  {{97, 3, 3, 22}, {18, 3, 3, 17}},
+        {{0, 0, 3, 3}, {14, 0, 3, 3}},   {{3, 0, 94, 3}, {17, 0, 1, 3}},   {{97, 0, 3, 3}, {18, 0, 3, 3}},
+        {{0, 3, 3, 22}, {14, 3, 3, 17}}, {{3, 3, 94, 22}, {17, 3, 1, 17}}, {{97, 3, 3, 22}, {18, 3, 3, 17}},
     };
     EXPECT_EQ(nineGridPieces(100, 25, {14, 0, 7, 20}, {3, 3, 3, 0}), want);
 }
 
 TEST(NineGrid, EdgeCases) {
-    struct Case { int w, h; Rect tile; Margins m; std::vector<GridPiece> pieces; };
+    struct Case {
+        int w, h;
+        Rect tile;
+        Margins m;
+        std::vector<GridPiece> pieces;
+    };
     const Case cases[] = {
         {0, 25, {0, 0, 7, 20}, {3, 3, 3, 0}, {}},
         {10, 0, {0, 0, 7, 20}, {3, 3, 3, 0}, {}},

@@ -36,7 +36,10 @@ using Tokens = std::vector<std::string>;
 }  // namespace
 
 TEST(Tokenizer, CutsTextIntoTokens) {
-    struct Case { const char* text; Tokens tokens; };
+    struct Case {
+        const char* text;
+        Tokens tokens;
+    };
     const Case cases[] = {
         {"", {"EOS"}},
         {"  12.5+x", {"Number:12.5", "+", "x", "EOS"}},
@@ -55,9 +58,9 @@ TEST(Tokenizer, CutsTextIntoTokens) {
         {"007", {"Number:7", "EOS"}},
         {"1,2", {"Number:1", ""}},
         {"\t1", {""}},
-        {"１", {""}},           // full-width digit
+        {"１", {""}},  // full-width digit
         {"数", {""}},
-        {"\xFF", {""}},       // not UTF-8 at all
+        {"\xFF", {""}},  // not UTF-8 at all
         {"abc_d", {"abc", ""}},
     };
     for (const auto& c : cases) EXPECT_EQ(tokensOf(c.text), c.tokens) << c.text;
@@ -150,9 +153,12 @@ TEST(Tokenizer, PositionIsSixteenBit) {
 // Operators and short numbers are read by quicker paths than other tokens;
 // they must leave the same state behind.
 TEST(Tokenizer, QuickPathsLeaveTheSameState) {
-    struct Case { const char* text; Tokens tokens; };
+    struct Case {
+        const char* text;
+        Tokens tokens;
+    };
     const Case cases[] = {
-        {"ABS+x", {"abs", "+", "x", "EOS"}},     // no lower-case name left over from ABS
+        {"ABS+x", {"abs", "+", "x", "EOS"}},  // no lower-case name left over from ABS
         {"Sr(e)", {"sr", "(", "Number:2.71828182845905", ")", "EOS"}},
         {"数+1", {""}},
         {"2 +( 3)", {"Number:2", "+", "(", "Number:3", ")", "EOS"}},

@@ -26,9 +26,12 @@ public:
     static WindowDecl decl() {
         WindowDecl d;
         d.form = "FormSample";
-        d.controls = {option("Option1", "圆(&Y)", "Y", true),  option("Option2", "方(&F)", "F"),
-                      input("Text1", 4, FilterMode::Numeric_Pos), input("Text2", 10, FilterMode::MaskedDate),
-                      label("Label1", "初始"),                     output("Text3")};
+        d.controls = {option("Option1", "圆(&Y)", "Y", true),
+                      option("Option2", "方(&F)", "F"),
+                      input("Text1", 4, FilterMode::Numeric_Pos),
+                      input("Text2", 10, FilterMode::MaskedDate),
+                      label("Label1", "初始"),
+                      output("Text3")};
         for (auto& b : buttonRow(9)) d.controls.push_back(b);
         d.managesCopy = true;
         d.copyPrimary = "Text3";
@@ -87,11 +90,19 @@ TEST(WindowModel, CopyRuleAndCopyState) {
 }
 
 TEST(WindowModel, EveryChangeOfABoxIsCutThenFiltered) {
-    struct Case { const char* box; const char* typed; const char* shown; };
+    struct Case {
+        const char* box;
+        const char* typed;
+        const char* shown;
+    };
     const Case cases[] = {
         {"Text1", "3.1.4", "3.1"},  // cut to four characters first, then the second point goes
-        {"Text1", "-2.5", "2.5"},   {"Text1", "１２", ""},     {"Text1", "abc", ""},
-        {"Text1", "\xff\xfe", ""},  {"Text2", "20080808", "2008-08-08"}, {"Text2", "2008-0", "2008-0"},
+        {"Text1", "-2.5", "2.5"},
+        {"Text1", "１２", ""},
+        {"Text1", "abc", ""},
+        {"Text1", "\xff\xfe", ""},
+        {"Text2", "20080808", "2008-08-08"},
+        {"Text2", "2008-0", "2008-0"},
     };
     for (const auto& c : cases) {
         Sample m;

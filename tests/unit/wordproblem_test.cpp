@@ -42,16 +42,21 @@ std::string shown(const Outcome& o, const char* box) {
 }  // namespace
 
 TEST(Chickens, ResultsAndRejectionsInTheirOrder) {
-    struct Case { const char* heads; const char* feet; const char* text3; const char* text4; };
+    struct Case {
+        const char* heads;
+        const char* feet;
+        const char* text3;
+        const char* text4;
+    };
     const Case cases[] = {
         {"35", "94", "12", "23"},
         {"1", "2", "0", "1"},
         {"1", "4", "1", "0"},
         {"35", "7", "输入有误！", "脚的个数必须为偶数！"},
-        {"0", "-7", "输入有误！", "脚的个数必须为偶数！"},    // odd before anything else
+        {"0", "-7", "输入有误！", "脚的个数必须为偶数！"},  // odd before anything else
         {"99", "", "输入有误！", "脚的个数必须大于2！"},
         {"-", "-", "输入有误！", "脚的个数必须大于2！"},
-        {"10", "4", "输入有误！", "比例有误！"},              // before the heads test
+        {"10", "4", "输入有误！", "比例有误！"},  // before the heads test
         {"0", "4", "输入有误！", "头的个数不能等于0！"},
         {"3", "14", "输入有误！", "脚的个数输入过大！"},
         {"-5", "4", "输入有误！", "脚的个数输入过大！"},
@@ -103,7 +108,14 @@ TEST(Chickens, RejectionDisablesCopyUntilClearOrASuccess) {
 
 TEST(TwoNumbers, ResultsRejectionAndFailures) {
     using Fn = Outcome (*)(std::string_view, std::string_view);
-    struct Case { Fn fn; const char* a; const char* b; const char* small; const char* large; int messages; };
+    struct Case {
+        Fn fn;
+        const char* a;
+        const char* b;
+        const char* small;
+        const char* large;
+        int messages;
+    };
     const Case cases[] = {
         {sumDifferenceCalculate, "192", "8", "92", "100", 0},
         {sumDifferenceCalculate, "10", "3.5", "3.25", "6.75", 0},  // the difference as typed
@@ -152,7 +164,14 @@ TEST(TwoNumbers, AFailedQuotientLeavesBothAnswersAsTheyWere) {
 }
 
 TEST(TwoNumbers, WindowsCopyTheTwoAnswers) {
-    struct Case { const char* form; const char* a; const char* b; const char* label1; const char* label2; const char* copied; };
+    struct Case {
+        const char* form;
+        const char* a;
+        const char* b;
+        const char* label1;
+        const char* label2;
+        const char* copied;
+    };
     for (const Case& c : {Case{"Form19", "192", "8", "两数之和", "两数之差", "小数：92；大数：100。"},
                           Case{"Form21", "160", "3", "两数之和", "倍数关系", "小数：40；大数：120。"},
                           Case{"Form22", "72", "5", "两数之差", "倍数关系", "小数：18；大数：90。"}}) {
@@ -178,7 +197,15 @@ TEST(TwoNumbers, WindowsCopyTheTwoAnswers) {
 }
 
 TEST(Surplus, SharesRejectionsAndZeroDifference) {
-    struct Case { std::size_t which; const char* a; const char* b; const char* d; const char* text4; bool failed; int messages; };
+    struct Case {
+        std::size_t which;
+        const char* a;
+        const char* b;
+        const char* d;
+        const char* text4;
+        bool failed;
+        int messages;
+    };
     const Case cases[] = {
         {0, "3", "20", "1", "23", false, 0},
         {1, "25", "8", "1", "17", false, 0},
@@ -199,12 +226,19 @@ TEST(Surplus, SharesRejectionsAndZeroDifference) {
 }
 
 TEST(Cows, StrictReadingAndFailures) {
-    struct Case { std::size_t which; const char* x; const char* y; const char* g; const char* text5; };
+    struct Case {
+        std::size_t which;
+        const char* x;
+        const char* y;
+        const char* g;
+        const char* text5;
+    };
     const Case cases[] = {
-        {0, "23", "6", "3", "120"},   {1, "120", "23", "3", "6"}, {2, "120", "6", "3", "23"},
-        {0, " 23 ", "6", "3", "120"}, {0, "2", "6", "3", "-6"},   {1, "120", "3", "3", ""},
-        {2, "120", "0", "3", ""},     {0, "", "6", "3", ""},      {1, "120", ".", "3", ""},
-        {2, "1", "3", "0", "0.333333333333333"},
+        {0, "23", "6", "3", "120"}, {1, "120", "23", "3", "6"},
+        {2, "120", "6", "3", "23"}, {0, " 23 ", "6", "3", "120"},
+        {0, "2", "6", "3", "-6"},   {1, "120", "3", "3", ""},
+        {2, "120", "0", "3", ""},   {0, "", "6", "3", ""},
+        {1, "120", ".", "3", ""},   {2, "1", "3", "0", "0.333333333333333"},
     };
     for (const Case& c : cases) {
         Outcome o = cowsCalculate(c.which, c.x, c.y, c.g);
@@ -216,10 +250,17 @@ TEST(Cows, StrictReadingAndFailures) {
 }
 
 TEST(Travel, TrainsAndBoats) {
-    struct Case { std::size_t which; const char* a; const char* u; const char* b; const char* v; const char* text5; };
+    struct Case {
+        std::size_t which;
+        const char* a;
+        const char* u;
+        const char* b;
+        const char* v;
+        const char* text5;
+    };
     const Case trains[] = {
-        {0, "163", "29", "152", "34", "5"}, {1, "125", "17", "140", "22", "53"},
-        {1, "125", "22", "140", "17", "-53"}, {1, "125", "20", "140", "20", ""}, {0, "1", "", "1", "0", ""},
+        {0, "163", "29", "152", "34", "5"}, {1, "125", "17", "140", "22", "53"}, {1, "125", "22", "140", "17", "-53"},
+        {1, "125", "20", "140", "20", ""},  {0, "1", "", "1", "0", ""},
     };
     for (const Case& c : trains) {
         Outcome o = trainCalculate(c.which, c.a, c.u, c.b, c.v);
@@ -241,19 +282,55 @@ struct CaseRow {
 };
 
 const CaseRow kCases[] = {
-    {"Form23", "S", "Option2", {{"Label1", "大盈"}, {"Label2", "小盈"}, {"Label8", "分配数的差"}, {"Label3", "份数"},
+    {"Form23",
+     "S",
+     "Option2",
+     {{"Label1", "大盈"},
+      {"Label2", "小盈"},
+      {"Label8", "分配数的差"},
+      {"Label3", "份数"},
       {"Label7", "例题：老师给同学分梨，如果每人分2个，则多25个；如果每人分3个，则多8个。有多少个同学？多少个梨？"}}},
-    {"Form23", "H", "Option3", {{"Label1", "大亏"}, {"Label2", "小亏"},
+    {"Form23",
+     "H",
+     "Option3",
+     {{"Label1", "大亏"},
+      {"Label2", "小亏"},
       {"Label7", "例题：老师给同学分梨，如果每人分4个，则少21个；如果每人分6个，则少83个。有多少个同学？多少个梨？"}}},
-    {"Form39", "N", "Option2", {{"Label1", "草坪原有草量"}, {"Label2", "吃草牛的数量"}, {"Label3", "草的生长速度"},
+    {"Form39",
+     "N",
+     "Option2",
+     {{"Label1", "草坪原有草量"},
+      {"Label2", "吃草牛的数量"},
+      {"Label3", "草的生长速度"},
       {"Label8", "牛吃草的天数"},
-      {"Label5", "例题：有一块长满草的草坪，原有120千克草，每天新长出3千克草，由23头牛每天吃草。像这样连续吃多少天就可以把草吃完？"}}},
-    {"Form39", "H", "Option4", {{"Label1", "草坪原有草量"}, {"Label2", "牛吃草的天数"}, {"Label8", "吃草牛的数量"},
-      {"Label5", "例题：有一块长满草的草坪，原有120千克草，每天新长出3千克草，由一些牛每天吃草，连续吃6天吃完。有多少头牛在吃草？"}}},
-    {"Form29", "H", "Option2", {{"Label1", "甲车长度"}, {"Label8", "甲车速度"}, {"Label2", "乙车长度"}, {"Label4", "乙车速度"},
+      {"Label5",
+       "例题：有一块长满草的草坪，原有120千克草，每天新长出3千克草，由23头牛每天吃草。像这样连续吃多少天就可以把草吃完"
+       "？"}}},
+    {"Form39",
+     "H",
+     "Option4",
+     {{"Label1", "草坪原有草量"},
+      {"Label2", "牛吃草的天数"},
+      {"Label8", "吃草牛的数量"},
+      {"Label5",
+       "例题：有一块长满草的草坪，原有120千克草，每天新长出3千克草，由一些牛每天吃草，连续吃6天吃完。有多少头牛在吃草"
+       "？"}}},
+    {"Form29",
+     "H",
+     "Option2",
+     {{"Label1", "甲车长度"},
+      {"Label8", "甲车速度"},
+      {"Label2", "乙车长度"},
+      {"Label4", "乙车速度"},
       {"Label3", "超车时间"},
-      {"Label7", "例题：甲车长125米，速度为17米/秒；乙车长140米，速度为22米/秒。乙车从后面追上到超过甲车需要多少秒？"}}},
-    {"Form30", "S", "Option2", {{"Label1", "顺水速度"}, {"Label8", "逆水速度"}, {"Label3", "水速"},
+      {"Label7",
+       "例题：甲车长125米，速度为17米/秒；乙车长140米，速度为22米/秒。乙车从后面追上到超过甲车需要多少秒？"}}},
+    {"Form30",
+     "S",
+     "Option2",
+     {{"Label1", "顺水速度"},
+      {"Label8", "逆水速度"},
+      {"Label3", "水速"},
       {"Label7", "例题：一轮船在河中顺水而下时速度为20千米/时，逆流而上时速度为12千米/时。这时的水速是多少？"}}},
 };
 
@@ -294,7 +371,12 @@ TEST(WordCases, OpeningCaptions) {
 }
 
 TEST(WordCases, CopyStateAcrossACaseChange) {
-    struct Case { const char* form; const char* failing[2][2]; const char* key; bool enabledAfter; };
+    struct Case {
+        const char* form;
+        const char* failing[2][2];
+        const char* key;
+        bool enabledAfter;
+    };
     const Case cases[] = {
         {"Form23", {{"Text1", "3"}, {"Text3", "0"}}, "S", true},
         {"Form29", {{"Text1", "3"}, {"Text3", ""}}, "H", true},
@@ -328,8 +410,12 @@ TEST(WordCases, AFailureLeavesThePreviousAnswerShown) {
     };
     const Case cases[] = {
         {"Form23", nullptr, {{"Text1", "3"}, {"Text2", "20"}, {"Text3", "1"}}, {{"Text3", "0"}}, "Text4", "23"},
-        {"Form29", "H", {{"Text1", "125"}, {"Text3", "17"}, {"Text2", "140"}, {"Text4", "22"}}, {{"Text4", "17"}},
-         "Text5", "53"},
+        {"Form29",
+         "H",
+         {{"Text1", "125"}, {"Text3", "17"}, {"Text2", "140"}, {"Text4", "22"}},
+         {{"Text4", "17"}},
+         "Text5",
+         "53"},
         {"Form39", nullptr, {{"Text1", "23"}, {"Text2", "6"}, {"Text3", "3"}}, {{"Text2", "."}}, "Text5", "120"},
     };
     for (const Case& c : cases) {
@@ -348,7 +434,12 @@ TEST(WordCases, AFailureLeavesThePreviousAnswerShown) {
 }
 
 TEST(WordCases, CopyTexts) {
-    struct Case { const char* form; const char* key; std::vector<std::pair<const char*, const char*>> inputs; const char* copied; };
+    struct Case {
+        const char* form;
+        const char* key;
+        std::vector<std::pair<const char*, const char*>> inputs;
+        const char* copied;
+    };
     const Case cases[] = {
         {"Form23", nullptr, {{"Text1", "3"}, {"Text2", "20"}, {"Text3", "1"}}, "份数：23。"},
         {"Form39", nullptr, {{"Text1", "23"}, {"Text2", "6"}, {"Text3", "3"}}, "草坪原有草量：120"},
@@ -380,14 +471,9 @@ TEST(WordProblems, TextsBeyondTheDoubleRangeFailOnceWithoutAnAnswer) {
     // still refuse them cleanly when handed them directly.
     const char* huge = "1e999";
     const Outcome outcomes[] = {
-        chickensCalculate(huge, "4"),
-        sumDifferenceCalculate("1", huge),
-        sumMultipleCalculate(huge, "1"),
-        differenceMultipleCalculate("1", huge),
-        surplusCalculate(0, "1", "1", huge),
-        cowsCalculate(0, huge, "1", "1"),
-        trainCalculate(1, "1", "1", "1", huge),
-        riverCalculate(0, huge, "1"),
+        chickensCalculate(huge, "4"),           sumDifferenceCalculate("1", huge),   sumMultipleCalculate(huge, "1"),
+        differenceMultipleCalculate("1", huge), surplusCalculate(0, "1", "1", huge), cowsCalculate(0, huge, "1", "1"),
+        trainCalculate(1, "1", "1", "1", huge), riverCalculate(0, huge, "1"),
     };
     for (const Outcome& o : outcomes) {
         EXPECT_TRUE(o.set.empty());

@@ -69,8 +69,7 @@ TEST(WorkingCheck, FindsOnlyTheJoinsThatAreFalse) {
         {Working().line("从下往上读余数：13＝(1101)₂"), 0},
         {Working().line("(－3)×2＝－6，2^10＝1024"), 0},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(unequalJoins(c.working).size(), c.problems) << c.working.plainText();
+    for (const Case& c : cases) EXPECT_EQ(unequalJoins(c.working).size(), c.problems) << c.working.plainText();
     EXPECT_TRUE(unequalJoins(Working().line("10÷3＝3.33333333333333"), 1e-13).empty());
     EXPECT_FALSE(unequalJoins(Working().line("10÷3＝3.33333333333333")).empty());
 }

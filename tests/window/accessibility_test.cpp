@@ -12,9 +12,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionButton>
-#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTextLayout>
@@ -47,7 +47,8 @@ public:
     void announce(QAccessibleEvent* e) override {
         QString value;
         if (e->type() == QAccessible::TextUpdated) value = static_cast<QAccessibleTextUpdateEvent*>(e)->textInserted();
-        if (e->type() == QAccessible::ValueChanged) value = static_cast<QAccessibleValueChangeEvent*>(e)->value().toString();
+        if (e->type() == QAccessible::ValueChanged)
+            value = static_cast<QAccessibleValueChangeEvent*>(e)->value().toString();
         g_raised.push_back({e->object(), e->type(), value});
     }
 };
@@ -68,7 +69,8 @@ std::vector<QAccessibleInterface*> cells(QTreeWidget* tree) {
     std::vector<QAccessibleInterface*> out;
     QAccessibleInterface* t = QAccessible::queryAccessibleInterface(tree);
     for (int i = 0; i < t->childCount(); ++i)
-        if (QAccessibleInterface* c = t->child(i); c && (c->role() == QAccessible::Cell || c->role() == QAccessible::TreeItem))
+        if (QAccessibleInterface* c = t->child(i);
+            c && (c->role() == QAccessible::Cell || c->role() == QAccessible::TreeItem))
             out.push_back(c);
     return out;
 }
@@ -189,7 +191,8 @@ private slots:
         QTreeWidgetItem* partial = nullptr;
         for (QTreeWidgetItemIterator it(tree); *it; ++it) {
             const QRect r = tree->visualItemRect(*it);
-            if (r.isValid() && r.top() < tree->viewport()->height() && r.bottom() >= tree->viewport()->height()) partial = *it;
+            if (r.isValid() && r.top() < tree->viewport()->height() && r.bottom() >= tree->viewport()->height())
+                partial = *it;
         }
         QVERIFY(partial);
         const int scrolled = tree->verticalScrollBar()->value();
@@ -200,9 +203,7 @@ private slots:
         QCOMPARE(tree->itemAt(at), partial);
     }
 
-    void anUnknownReadingBoxIsAProgrammingError() {
-        QVERIFY_THROWS_EXCEPTION(ModelError, ui::ReadingBox("Form99"));
-    }
+    void anUnknownReadingBoxIsAProgrammingError() { QVERIFY_THROWS_EXCEPTION(ModelError, ui::ReadingBox("Form99")); }
 
     void captionsFitTheirControls() {
         for (const std::string& form : windowForms()) {
@@ -216,15 +217,15 @@ private slots:
                 QStyleOptionButton o;
                 o.initFrom(b);
                 o.text = b->text();
-                const auto where = qobject_cast<QPushButton*>(b)  ? QStyle::SE_PushButtonContents
+                const auto where = qobject_cast<QPushButton*>(b)    ? QStyle::SE_PushButtonContents
                                    : qobject_cast<QRadioButton*>(b) ? QStyle::SE_RadioButtonContents
                                                                     : QStyle::SE_CheckBoxContents;
                 const int room = b->style()->subElementRect(where, &o, b).width();
                 const int needed = b->fontMetrics().horizontalAdvance(b->text());
                 QVERIFY2(needed <= room, qPrintable(QString("%1 %2 \"%3\": %4 > %5")
-                                                             .arg(QString::fromStdString(form), b->objectName(), b->text())
-                                                             .arg(needed)
-                                                             .arg(room)));
+                                                        .arg(QString::fromStdString(form), b->objectName(), b->text())
+                                                        .arg(needed)
+                                                        .arg(room)));
             }
             ui::WindowRegistry::instance().destroyAll();
         }
@@ -237,8 +238,16 @@ private slots:
         QTest::addColumn<QString>("press");
         QTest::addColumn<QString>("output");
         // Factors of eleven digits and more, and a 3n+1 chain.
-        QTest::newRow("factors") << "Form40" << "Text1" << "999999999999999999999999" << "Command1" << "Text2";
-        QTest::newRow("chain") << "Form43" << "Text4" << "27" << "Command4" << "Text8";
+        QTest::newRow("factors") << "Form40"
+                                 << "Text1"
+                                 << "999999999999999999999999"
+                                 << "Command1"
+                                 << "Text2";
+        QTest::newRow("chain") << "Form43"
+                               << "Text4"
+                               << "27"
+                               << "Command4"
+                               << "Text8";
     }
     void longResultsWrapBetweenNumbers() {
         QFETCH(QString, form);
@@ -266,10 +275,14 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("shown");
         const QString b(QChar(0x200B));
-        QTest::newRow("factors") << "12＝2*2*3" << "12＝" + b + "2*" + b + "2*" + b + "3";
-        QTest::newRow("chain") << "27>82>41" << "27>" + b + "82>" + b + "41";
-        QTest::newRow("sign at a line end") << "1+\n2" << "1+\n2";
-        QTest::newRow("plain") << "12345" << "12345";
+        QTest::newRow("factors") << "12＝2*2*3"
+                                 << "12＝" + b + "2*" + b + "2*" + b + "3";
+        QTest::newRow("chain") << "27>82>41"
+                               << "27>" + b + "82>" + b + "41";
+        QTest::newRow("sign at a line end") << "1+\n2"
+                                            << "1+\n2";
+        QTest::newRow("plain") << "12345"
+                               << "12345";
     }
     void breakMarksLeaveTheTextAsItIs() {
         QFETCH(QString, text);

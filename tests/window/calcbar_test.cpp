@@ -75,9 +75,12 @@ private slots:
     void anOperatorAloneContinuesFromAns_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("entry");
-        QTest::newRow("plus") << "+" << "ans+";
-        QTest::newRow("minus stays a sign") << "-" << "-";
-        QTest::newRow("then more") << "+2" << "ans+2";
+        QTest::newRow("plus") << "+"
+                              << "ans+";
+        QTest::newRow("minus stays a sign") << "-"
+                                            << "-";
+        QTest::newRow("then more") << "+2"
+                                   << "ans+2";
     }
     void anOperatorAloneContinuesFromAns() {
         QFETCH(QString, typed);
@@ -109,8 +112,7 @@ private slots:
     void itsTextStaysReadableUnderADarkTheme() {
         const QPalette before = QApplication::palette();
         QPalette dark = before;
-        for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
-            dark.setColor(role, QColor(30, 30, 30));
+        for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button}) dark.setColor(role, QColor(30, 30, 30));
         for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
             dark.setColor(role, QColor(240, 240, 240));
         QApplication::setPalette(dark);

@@ -33,8 +33,8 @@ private slots:
                                     << true << true << "Form13";
         QTest::newRow("Qt's platform") << QStringList{"-platform", "offscreen", "--panel"} << true << false << false
                                        << "";
-        QTest::newRow("Qt's style and reverse") << QStringList{"-style", "fusion", "-reverse"} << false << false
-                                                << false << "";
+        QTest::newRow("Qt's style and reverse")
+            << QStringList{"-style", "fusion", "-reverse"} << false << false << false << "";
     }
     void requests() {
         QFETCH(QStringList, args);
@@ -54,8 +54,8 @@ private slots:
         QTest::newRow("--help") << QStringList{"--help"} << int(Action::Help) << "--no-splash";
         QTest::newRow("-h") << QStringList{"-h"} << int(Action::Help) << "--tool";
         QTest::newRow("--help-all") << QStringList{"--help-all"} << int(Action::Help) << "--panel";
-        QTest::newRow("help wins over a bad tool") << QStringList{"--help", "--tool", "x"} << int(Action::Help)
-                                                   << "--bar";
+        QTest::newRow("help wins over a bad tool")
+            << QStringList{"--help", "--tool", "x"} << int(Action::Help) << "--bar";
         QTest::newRow("--version") << QStringList{"--version"} << int(Action::Version) << "KelbrinZorvan2010 1.9\n";
         QTest::newRow("-v") << QStringList{"-v"} << int(Action::Version) << "1.9";
     }

@@ -35,8 +35,7 @@ private slots:
 
         QTest::keyClicks(test::child<QLineEdit>(w, "Text4"), "6");
         QTest::keyClick(test::child<QLineEdit>(w, "Text4"), Qt::Key_Return);
-        QCOMPARE(test::shownText(test::child<QWidget>(w, "Text8")),
-                 QString("计算过程：\n6>3>10>5>16>8>4>2>1"));
+        QCOMPARE(test::shownText(test::child<QWidget>(w, "Text8")), QString("计算过程：\n6>3>10>5>16>8>4>2>1"));
     }
 };
 

@@ -28,7 +28,8 @@ private slots:
 
     void everyCaptionFitsItsBox_data() {
         QTest::addColumn<QString>("form");
-        for (const char* f : {"Form3", "Form20", "Form24", "Form37", "Form31", "Form32", "Form33"}) QTest::newRow(f) << f;
+        for (const char* f : {"Form3", "Form20", "Form24", "Form37", "Form31", "Form32", "Form33"})
+            QTest::newRow(f) << f;
     }
     void everyCaptionFitsItsBox() {
         QFETCH(QString, form);
@@ -68,11 +69,14 @@ private slots:
             }
             if (text.isEmpty()) continue;
             ++checked;
-            QVERIFY2(c->rect().contains(ink),
-                     qPrintable(QString("%1 \"%2\": ink %3,%4 %5x%6 in %7x%8")
-                                    .arg(c->objectName(), text)
-                                    .arg(ink.x()).arg(ink.y()).arg(ink.width()).arg(ink.height())
-                                    .arg(c->width()).arg(c->height())));
+            QVERIFY2(c->rect().contains(ink), qPrintable(QString("%1 \"%2\": ink %3,%4 %5x%6 in %7x%8")
+                                                             .arg(c->objectName(), text)
+                                                             .arg(ink.x())
+                                                             .arg(ink.y())
+                                                             .arg(ink.width())
+                                                             .arg(ink.height())
+                                                             .arg(c->width())
+                                                             .arg(c->height())));
         }
         QVERIFY(checked > 0);
     }

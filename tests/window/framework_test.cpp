@@ -3,10 +3,10 @@
 // through the seam, and a long computation run off the interface thread.
 #include <QContextMenuEvent>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTimer>
 #include <thread>
 
@@ -75,7 +75,8 @@ private slots:
     void initTestCase() {
         test::setUpProgram(seam);
         ui::WindowRegistry::instance().add("FormSample", [] { return new ui::ToolWindow(sampleModel()); });
-        ui::WindowRegistry::instance().add("FormSlow", [] { return new ui::ToolWindow(std::make_unique<SlowModel>()); });
+        ui::WindowRegistry::instance().add("FormSlow",
+                                           [] { return new ui::ToolWindow(std::make_unique<SlowModel>()); });
     }
     void init() {
         ui::WindowRegistry::instance().destroyAll();

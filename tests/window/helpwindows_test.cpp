@@ -36,11 +36,16 @@ private slots:
     void eachWindowHasItsTitleAndOneInstance_data() {
         QTest::addColumn<QString>("form");
         QTest::addColumn<QString>("title");
-        QTest::newRow("help") << "Form27" << "帮助 - KelbrinZorvan";
-        QTest::newRow("function introduction") << "Form35" << "功能介绍 - KelbrinZorvan";
-        QTest::newRow("usage tips") << "Form36" << "使用技巧 - KelbrinZorvan";
-        QTest::newRow("about") << "Form4" << "关于 KelbrinZorvan";
-        QTest::newRow("syntax card") << "Form15" << "悬浮窗计算器计算语法 - KelbrinZorvan";
+        QTest::newRow("help") << "Form27"
+                              << "帮助 - KelbrinZorvan";
+        QTest::newRow("function introduction") << "Form35"
+                                               << "功能介绍 - KelbrinZorvan";
+        QTest::newRow("usage tips") << "Form36"
+                                    << "使用技巧 - KelbrinZorvan";
+        QTest::newRow("about") << "Form4"
+                               << "关于 KelbrinZorvan";
+        QTest::newRow("syntax card") << "Form15"
+                                     << "悬浮窗计算器计算语法 - KelbrinZorvan";
     }
     void eachWindowHasItsTitleAndOneInstance() {
         QFETCH(QString, form);
@@ -55,10 +60,10 @@ private slots:
     void helpLeadsToTheTextsAndTheContactLink() {
         QWidget* help = test::openForm("Form27");
         const std::pair<const char*, const char*> texts[] = {
-            {"Frame1", "这里会让您更好地使用Zorvan"},
-            {"Label1", "不会使用某种功能？"},     {"Command1", "点击这里查看功能介绍"},
-            {"Label3", "了解一些使用技巧？"},     {"Command3", "点击这里查看使用技巧"},
-            {"Label2", "使用时遇到了问题？"},     {"Command2", "点击这里用QQ与我们联系"},
+            {"Frame1", "这里会让您更好地使用Zorvan"}, {"Label1", "不会使用某种功能？"},
+            {"Command1", "点击这里查看功能介绍"},     {"Label3", "了解一些使用技巧？"},
+            {"Command3", "点击这里查看使用技巧"},     {"Label2", "使用时遇到了问题？"},
+            {"Command2", "点击这里用QQ与我们联系"},
         };
         for (const auto& [name, text] : texts) QCOMPARE(caption(help, name), QString(text));
 
@@ -79,8 +84,12 @@ private slots:
         QTest::addColumn<QString>("form");
         QTest::addColumn<QString>("heading");
         QTest::addColumn<QString>("contains");
-        QTest::newRow("function introduction") << "Form35" << "功能介绍" << "32. 流水航行问题";
-        QTest::newRow("usage tips") << "Form36" << "使用技巧" << "rnd";
+        QTest::newRow("function introduction") << "Form35"
+                                               << "功能介绍"
+                                               << "32. 流水航行问题";
+        QTest::newRow("usage tips") << "Form36"
+                                    << "使用技巧"
+                                    << "rnd";
     }
     void helpTextsAreReadOnlyWithTheFocusOutOfSight() {
         QFETCH(QString, form);
@@ -141,9 +150,9 @@ private slots:
         for (int i = 0; i < frames.size(); ++i)
             QCOMPARE(caption(card, qPrintable(QString("Frame%1").arg(i + 1))), frames[i]);
         const QStringList labels = {
-            "+(加)", "-(减)", "*(乘)", "/(除)", "^(幂)", "!(阶乘)",
-            "pi (π:3.14...)", "e  (e:2.718...)", "sr (平方根)", "rnd(随机数)", "abs(绝对值)", "ans(前一次结果)",
-            "((1+8)/3)*2-5", "(5^2)*(7!)", "pi*(51^2)", "25^(1/2)", "sr(9)+rnd(9)", "abs(sr(1))",
+            "+(加)",          "-(减)",           "*(乘)",       "/(除)",       "^(幂)",        "!(阶乘)",
+            "pi (π:3.14...)", "e  (e:2.718...)", "sr (平方根)", "rnd(随机数)", "abs(绝对值)",  "ans(前一次结果)",
+            "((1+8)/3)*2-5",  "(5^2)*(7!)",      "pi*(51^2)",   "25^(1/2)",    "sr(9)+rnd(9)", "abs(sr(1))",
         };
         for (int i = 0; i < labels.size(); ++i) {
             auto* l = test::child<QLabel>(card, qPrintable(QString("Label%1").arg(i + 1)));

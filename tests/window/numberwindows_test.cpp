@@ -58,7 +58,8 @@ private slots:
         const int needed = box->fontMetrics().horizontalAdvance(box->text());
         QVERIFY2(needed < box->contentsRect().width() - 4, qPrintable(QString::number(needed)));
         QTest::keyClick(box, Qt::Key_Return);
-        QTRY_COMPARE(test::shownText(child<QPlainTextEdit>(w, "Text2")), QString("3*3*41*271*21401*25601*182521213001"));
+        QTRY_COMPARE(test::shownText(child<QPlainTextEdit>(w, "Text2")),
+                     QString("3*3*41*271*21401*25601*182521213001"));
         QVERIFY(child<QPushButton>(w, "Command1")->isEnabled());
     }
 };

@@ -3,8 +3,8 @@
 // through a drop-down list.
 #include <QComboBox>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <optional>
 #include <utility>
@@ -70,13 +70,19 @@ private slots:
     // The boxes of a window start at one edge, the longest text each can hold
     // shows whole, and every label fits on its line.
     void boxesLineUpAndShowTheirLongestText() {
-        struct Case { const char* form; std::vector<std::pair<const char*, const char*>> boxes; };
+        struct Case {
+            const char* form;
+            std::vector<std::pair<const char*, const char*>> boxes;
+        };
         const Case cases[] = {
-            {"Form11", {{"Text1", "-999999999"}, {"Text2", "-999999999"}, {"Text3", "发生错误！"}, {"Text4", "-999999999"}}},
+            {"Form11",
+             {{"Text1", "-999999999"}, {"Text2", "-999999999"}, {"Text3", "发生错误！"}, {"Text4", "-999999999"}}},
             {"Form14", {{"Text1", "-999999999"}, {"Combo1", "十六进制"}, {"Text2", "1111111111111111111111111111111"}}},
             {"Form18", {{"Text1", "99999999999999999999"}, {"Combo1", "三个月"}, {"Text2", "0.000123456789012345"}}},
-            {"Form28", {{"txtStat(0)", "1.23456789012345E+300"}, {"txtStat(11)", "0.000123456789012345"},
-                        {"txtStat(3)", "1.23456789012345E+300"}}},
+            {"Form28",
+             {{"txtStat(0)", "1.23456789012345E+300"},
+              {"txtStat(11)", "0.000123456789012345"},
+              {"txtStat(3)", "1.23456789012345E+300"}}},
         };
         for (const Case& c : cases) {
             QWidget* w = openForm(c.form);

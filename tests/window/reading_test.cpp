@@ -64,12 +64,15 @@ private slots:
         QTest::addColumn<QString>("banner");
         QTest::addColumn<QStringList>("roots");
         QTest::addColumn<int>("articles");
-        QTest::newRow("knowledge") << "Form25" << "知识宝箱 - KelbrinZorvan" << "※欢迎使用知识宝箱※"
-                                   << QStringList{"数学基础", "初级代数", "奇妙数字"} << 19;
-        QTest::newRow("paradox") << "Form26" << "悖论宝箱 - KelbrinZorvan" << "※欢迎使用悖论宝箱※"
-                                 << QStringList{"了解悖论", "说谎者悖论", "理发师悖论"} << 16;
-        QTest::newRow("puzzle") << "Form34" << "趣题宝箱 - KelbrinZorvan" << "※欢迎使用趣题宝箱※"
-                                << QStringList{"分羊遗嘱", "残杀战俘", "兄弟等车"} << 13;
+        QTest::newRow("knowledge") << "Form25"
+                                   << "知识宝箱 - KelbrinZorvan"
+                                   << "※欢迎使用知识宝箱※" << QStringList{"数学基础", "初级代数", "奇妙数字"} << 19;
+        QTest::newRow("paradox") << "Form26"
+                                 << "悖论宝箱 - KelbrinZorvan"
+                                 << "※欢迎使用悖论宝箱※" << QStringList{"了解悖论", "说谎者悖论", "理发师悖论"} << 16;
+        QTest::newRow("puzzle") << "Form34"
+                                << "趣题宝箱 - KelbrinZorvan"
+                                << "※欢迎使用趣题宝箱※" << QStringList{"分羊遗嘱", "残杀战俘", "兄弟等车"} << 13;
     }
     void treesAsLoaded() {
         QFETCH(QString, form);

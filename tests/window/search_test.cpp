@@ -100,8 +100,7 @@ private slots:
         seam.messages.clear();
         QTest::keyClick(text, Qt::Key_Return);
         QCOMPARE(seam.messages.size(), 1u);
-        QCOMPARE(seam.messages[0],
-                 (Message{"对不起，没有找到相关结果！", "KelbrinZorvan", MessageIcon::Information}));
+        QCOMPARE(seam.messages[0], (Message{"对不起，没有找到相关结果！", "KelbrinZorvan", MessageIcon::Information}));
         QCOMPARE(list->count(), 3);  // the results stay
     }
 

@@ -7,7 +7,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-
 #include "app/FloatingBall.h"
 #include "app/SingleInstance.h"
 #include "app/application.h"
@@ -36,9 +35,7 @@ class SingleInstanceTest : public QObject {
         QVERIFY(p.waitForStarted());
     }
     // Waits with the event loop running, so this process can answer the program.
-    static void waitForExit(QProcess& p, int ms) {
-        QTRY_VERIFY_WITH_TIMEOUT(p.state() == QProcess::NotRunning, ms);
-    }
+    static void waitForExit(QProcess& p, int ms) { QTRY_VERIFY_WITH_TIMEOUT(p.state() == QProcess::NotRunning, ms); }
     static QWidget* shown(const char* form) {
         QWidget* w = ui::WindowRegistry::instance().existing(form);
         return w && w->isVisible() ? w : nullptr;

@@ -45,8 +45,9 @@ private slots:
         };
         QVERIFY(text("Label2(2)").startsWith("    一个正方形可以被切成几块"));
         QVERIFY(text("Label2(1)").startsWith("    设三角形内侧有阴影，外侧没有。"));
-        QCOMPARE(text("Label2(3)"),
-                 QString("    用3根小棒最多能组成多少直角呢？大多数人的第一个方案就是下图，共组成8个直角。你认为能组成更多的直角吗？"));
+        QCOMPARE(text("Label2(3)"), QString("    "
+                                            "用3根小棒最多能组成多少直角呢？大多数人的第一个方案就是下图，共组成8个直角"
+                                            "。你认为能组成更多的直角吗？"));
         QVERIFY(text("Label2(4)").endsWith("点击下面按钮即可在网页上浏览。"));
         const QStringList ellipse = text("Label2(0)").split('\n');
         QCOMPARE(ellipse.size(), 6);
@@ -54,8 +55,7 @@ private slots:
         const QString steps = "①②③④⑤";
         for (int i = 1; i < 6; ++i) QVERIFY(ellipse[i].startsWith(steps[i - 1]));
         const char* directions[] = {"东", "西", "南", "北", "上", "下", "立体图形:共12个直角"};
-        for (int i = 0; i < 7; ++i)
-            QCOMPARE(text(qPrintable(QString("Label1(%1)").arg(i))), QString(directions[i]));
+        for (int i = 0; i < 7; ++i) QCOMPARE(text(qPrintable(QString("Label1(%1)").arg(i))), QString(directions[i]));
     }
 
     void theAnswerShowsWhileTheButtonIsHeld() {

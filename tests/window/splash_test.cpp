@@ -43,7 +43,8 @@ private slots:
             last = o;
             highest = std::max(highest, o);
             for (const auto& [from, n] : shownFrom)
-                if (image(n)->isVisible() != (now >= from)) QFAIL(qPrintable(QString("Image%1 at %2 ms").arg(n).arg(now)));
+                if (image(n)->isVisible() != (now >= from))
+                    QFAIL(qPrintable(QString("Image%1 at %2 ms").arg(n).arg(now)));
             if (now == 5) QCOMPARE(chimes.count(), 1);
         }
         QCOMPARE(steps, 49);

@@ -113,7 +113,7 @@ private slots:
         QSignalSpy tab(&strip, &CSSTab::DrawTab);
         strip.setTabWidth(80);
         QCOMPARE(redraws(tab, 3), 1);
-        QCOMPARE(tab.last().at(5).toInt(), 80);  // the last tab's width
+        QCOMPARE(tab.last().at(5).toInt(), 80);   // the last tab's width
         QCOMPARE(tab.last().at(3).toInt(), 160);  // and its left
     }
 
@@ -124,12 +124,15 @@ private slots:
         s.show();
         QSignalSpy tab(&strip, &CSSTab::DrawTab);
         QSignalSpy background(&strip, &CSSTab::DrawBackGround);
-        struct Step { QPoint at; int hot; int redraws; };
+        struct Step {
+            QPoint at;
+            int hot;
+            int redraws;
+        };
         const Step path[] = {
-            {{10, 10}, 0, 1},  {{60, 12}, 0, 1},   {{99, 25}, 0, 1},   {{100, 20}, 1, 2},
-            {{180, 5}, 1, 2},  {{180, 26}, -1, 3}, {{180, 80}, -1, 3}, {{250, 8}, 2, 4},
-            {{350, 8}, -1, 5},  // right of the last tab
-            {{50, 5}, 0, 6},   {{50, 70}, -1, 7},   // down onto a control of the page
+            {{10, 10}, 0, 1},   {{60, 12}, 0, 1},   {{99, 25}, 0, 1}, {{100, 20}, 1, 2}, {{180, 5}, 1, 2},
+            {{180, 26}, -1, 3}, {{180, 80}, -1, 3}, {{250, 8}, 2, 4}, {{350, 8}, -1, 5},  // right of the last tab
+            {{50, 5}, 0, 6},    {{50, 70}, -1, 7},  // down onto a control of the page
         };
         for (const Step& st : path) {
             QTest::mouseMove(s.tabs, st.at);
@@ -235,8 +238,7 @@ private slots:
         // Columns: left margin 1, centre stretched from 2 columns to 6, right margin 2.
         const int sourceCol[9] = {0, 1, 1, 1, 2, 2, 2, 3, 4};
         for (int y = 0; y < 6; ++y)
-            for (int x = 0; x < 9; ++x)
-                QCOMPARE(target.pixel(1 + x, 1 + y), pixelOf(sourceCol[x], sourceRow[y]));
+            for (int x = 0; x < 9; ++x) QCOMPARE(target.pixel(1 + x, 1 + y), pixelOf(sourceCol[x], sourceRow[y]));
         QCOMPARE(target.pixel(0, 0), qRgb(255, 255, 255));
         QCOMPARE(target.pixel(10, 7), qRgb(255, 255, 255));
 
@@ -294,16 +296,16 @@ private slots:
         QCOMPARE(strip->hotTab(), 2);
         const QImage c = strip->composition().scaled(s.tabs->size());  // logical pixels
         const QRgb back = s.tabs->palette().color(QPalette::Window).rgb();
-        QCOMPARE(c.pixel(50, 0), back);   // unselected tabs stand two pixels lower
+        QCOMPARE(c.pixel(50, 0), back);  // unselected tabs stand two pixels lower
         QCOMPARE(c.pixel(50, 1), back);
         QCOMPARE(c.pixel(150, 0), QColor(230, 139, 44).rgb());  // the selected tab's orange top
         QCOMPARE(c.pixel(250, 2), QColor(230, 139, 44).rgb());  // the hot tab's
         QCOMPARE(c.pixel(50, 2), rgb(145, 155, 156));           // the plain tab's grey
-        QCOMPARE(c.pixel(110, 20), rgb(252, 252, 254));          // selected body, as the page
-        QCOMPARE(c.pixel(399, 100), rgb(145, 155, 156));         // the page box
+        QCOMPARE(c.pixel(110, 20), rgb(252, 252, 254));         // selected body, as the page
+        QCOMPARE(c.pixel(399, 100), rgb(145, 155, 156));        // the page box
         QCOMPARE(c.pixel(200, 199), rgb(145, 155, 156));
         QCOMPARE(c.pixel(200, 100), rgb(252, 252, 254));
-        QCOMPARE(c.pixel(350, 10), back);                        // beside the row
+        QCOMPARE(c.pixel(350, 10), back);  // beside the row
         // The focused control shows a focus frame on its selected tab.
         s.box->setFocus();
         QVERIFY(!strip->Focus());

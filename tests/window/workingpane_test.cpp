@@ -260,7 +260,7 @@ private slots:
             QScrollBar* bar = w.findChild<ui::WorkingPane*>()->scrollArea()->verticalScrollBar();
             for (int i = 0; i < 5; ++i) QTest::mouseClick(w.control("Command1"), Qt::LeftButton);
             QTRY_VERIFY(bar->maximum() > 0);
-            QCOMPARE(w.height(), height);  // the pane never grows with its working
+            QCOMPARE(w.height(), height);          // the pane never grows with its working
             if (fresh) QCOMPARE(bar->value(), 0);  // a new working shows from its start
             else QTRY_COMPARE(bar->value(), bar->maximum());
         }
@@ -273,21 +273,22 @@ private slots:
             const char* shape;
         } cases[] = {
             {"1/2＋1/3＝5/6", "[1/2]＋[1/3]＝[5/6]"},
-            {"2又1/3", "2[1/3]"},               // the mixed number loses its 又
-            {"-3/4", "-[3/4]"},                 // the sign stays before the bar
+            {"2又1/3", "2[1/3]"},  // the mixed number loses its 又
+            {"-3/4", "-[3/4]"},    // the sign stays before the bar
             {"a/b", "[a/b]"},
-            {"km/h", "km/h"},                   // a unit stays on its line
+            {"km/h", "km/h"},  // a unit stays on its line
             {"1.5/2", "[1.5/2]"},
             {"10^-3", "10↑-3"},
             {"(a＋b)^2", "(a＋b)↑2"},
             {"2^(n＋1)", "2↑n＋1"},
-            {"^2", "^2"},                       // no base: written as it is
+            {"^2", "^2"},  // no base: written as it is
             {"3^", "3^"},
             {"/5", "/5"},
             {"5÷", "5÷"},
             {"", ""},
         };
-        for (const auto& c : cases) QCOMPARE(shape(paper.inlineRun(QString::fromUtf8(c.text))), QString::fromUtf8(c.shape));
+        for (const auto& c : cases)
+            QCOMPARE(shape(paper.inlineRun(QString::fromUtf8(c.text))), QString::fromUtf8(c.shape));
     }
 
     void stepsLineUpUnderTheirEquals() {
@@ -318,7 +319,8 @@ private slots:
 
     void ladderRulesAndColumnsLineUp() {
         const ui::WorkingPaper paper;
-        const auto rows = paper.layOut(Working().ladder({{"2", {"12", "18"}, {}}, {"13", {"6", "9"}, "1"}}, {"2", "3"}));
+        const auto rows =
+            paper.layOut(Working().ladder({{"2", {"12", "18"}, {}}, {"13", {"6", "9"}, "1"}}, {"2", "3"}));
         QCOMPARE(rows.size(), std::size_t(3));
         std::vector<double> ruleX, firstCentre;
         for (std::size_t k = 0; k < 2; ++k) {

@@ -150,14 +150,15 @@ private:
             if (j != u && e.a[j] != 0) {
                 known[j] = value[j];
                 rest -= e.a[j] * *value[j];
-                names += (names.empty() ? "" : str(kComma)) + str(kUnknowns[j]) + str(sign::kEquals) + valueText(*value[j]);
+                names +=
+                    (names.empty() ? "" : str(kComma)) + str(kUnknowns[j]) + str(sign::kEquals) + valueText(*value[j]);
             }
         value[u] = rest / e.a[u];
         const std::string solved = str(kUnknowns[u]) + str(sign::kEquals) + valueText(*value[u]);
         if (!names.empty())
-            w.line(str(kPut) + names + str(kInto) + e.number + str(kGives) + equationText(e, known) + str(kSolvedGives) + solved);
-        else if (equationText(e, none_) != solved)
-            w.line(str(kSolve) + e.number + str(kGives) + solved);
+            w.line(str(kPut) + names + str(kInto) + e.number + str(kGives) + equationText(e, known) +
+                   str(kSolvedGives) + solved);
+        else if (equationText(e, none_) != solved) w.line(str(kSolve) + e.number + str(kGives) + solved);
         return true;
     }
 
@@ -229,12 +230,13 @@ Working eliminationWorking(std::span<const std::string_view> texts, std::size_t 
     }
     for (Equation& e : system) el.add(e);
     const bool unique = el.solve();
-    const Solvability found = unique ? Solvability::Unique
+    const Solvability found = unique             ? Solvability::Unique
                               : el.contradiction ? Solvability::None
                                                  : Solvability::InfinitelyMany;
     if (found != verdict || (unique && shown.size() < n)) return {};
     if (!unique) {
-        if (!el.contradiction) el.w.line("0" + str(sign::kEquals) + "0" + str(kComma) + str(kSo) + str(kInfinitelyManyText));
+        if (!el.contradiction)
+            el.w.line("0" + str(sign::kEquals) + "0" + str(kComma) + str(kSo) + str(kInfinitelyManyText));
         return std::move(el.w);
     }
     std::string solution, values;
@@ -242,7 +244,8 @@ Working eliminationWorking(std::span<const std::string_view> texts, std::size_t 
         const std::string v = str(kUnknowns[j]) + str(sign::kEquals) + valueText(*el.value[j]);
         values += (j ? str(kComma) : std::string()) + v;
         // The window writes seven significant digits: where that is not the exact value, it follows "≈".
-        solution += (j ? str(kComma) : std::string()) + v + (exactNumber(shown[j]) == el.value[j] ? "" : str(kApproximately) + shownText(shown[j]));
+        solution += (j ? str(kComma) : std::string()) + v +
+                    (exactNumber(shown[j]) == el.value[j] ? "" : str(kApproximately) + shownText(shown[j]));
     }
     el.w.line(str(kSolutionIs) + solution);
     for (std::size_t i = 0; i < n; ++i) {
@@ -250,8 +253,8 @@ Working eliminationWorking(std::span<const std::string_view> texts, std::size_t 
         Rational left = 0;
         for (std::size_t j = 0; j < n; ++j) left += e.a[j] * *el.value[j];
         const std::string substituted = leftText(e, el.value), result = valueText(left);
-        const std::string check = str(kInto) + kNumbers[i] + str(kComma) + str(kLeftSide) + str(sign::kEquals) + substituted +
-                                  (substituted == result ? std::string() : str(sign::kEquals) + result) +
+        const std::string check = str(kInto) + kNumbers[i] + str(kComma) + str(kLeftSide) + str(sign::kEquals) +
+                                  substituted + (substituted == result ? std::string() : str(sign::kEquals) + result) +
                                   str(sign::kEquals) + str(kRightSide);
         if (i == 0) el.w.line(lead::kVerify, str(kPut) + values + check);
         else el.w.line(check);

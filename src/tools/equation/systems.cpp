@@ -17,7 +17,6 @@ namespace {
 using boost::multiprecision::cpp_int;
 using Matrix = std::vector<std::vector<cpp_int>>;
 
-
 // Read as typed, not as the nearest double: 0.1 is exactly one tenth.
 ExactDecimal readExact(std::string_view text) {
     (void)strictNumber(text);  // an unreadable text fails as the window's reading does
@@ -168,9 +167,7 @@ public:
     using WindowModel::WindowModel;
 
 protected:
-    std::string copyText() override {
-        return "x=" + std::string(text("Label4")) + ",y=" + std::string(text("Label5"));
-    }
+    std::string copyText() override { return "x=" + std::string(text("Label4")) + ",y=" + std::string(text("Label5")); }
 };
 
 class ThreeUnknownsWindow : public WindowModel {
@@ -179,8 +176,8 @@ public:
 
 protected:
     std::string copyText() override {
-        return "x=" + std::string(text("Text20")) + ",y=" + std::string(text("Text21")) + ",z=" +
-               std::string(text("Text22"));
+        return "x=" + std::string(text("Text20")) + ",y=" + std::string(text("Text21")) +
+               ",z=" + std::string(text("Text22"));
     }
 };
 
@@ -241,7 +238,13 @@ std::unique_ptr<WindowModel> makeThreeUnknownsWindow() {
     d.managesCopy = true;
     d.copyPrimary = "Text20";
     d.showsWorking = true;
-    struct Row { const char* a; const char* b; const char* c; const char* d; int top; };
+    struct Row {
+        const char* a;
+        const char* b;
+        const char* c;
+        const char* d;
+        int top;
+    };
     const Row rows[] = {{"Text8", "Text9", "Text11", "Text13", 120},
                         {"Text7", "Text10", "Text12", "Text14", 600},
                         {"Text15", "Text16", "Text17", "Text18", 1080}};
@@ -251,13 +254,17 @@ std::unique_ptr<WindowModel> makeThreeUnknownsWindow() {
     for (const Row& r : rows) {
         const std::string which = "第" + std::string(equation == 1 ? "一" : equation == 2 ? "二" : "三") + "个方程";
         auto next = [&] { return "Label" + std::to_string(labelNo++); };
-        d.controls.push_back(input(r.a, 10, FilterMode::Numeric_Pos, which + "中 x 的系数").place(360, r.top, 1455, 360));
+        d.controls.push_back(
+            input(r.a, 10, FilterMode::Numeric_Pos, which + "中 x 的系数").place(360, r.top, 1455, 360));
         d.controls.push_back(rowLabel(next(), "x＋", 1875, r.top, 375));
-        d.controls.push_back(input(r.b, 10, FilterMode::Numeric_Pos, which + "中 y 的系数").place(2280, r.top, 1455, 360));
+        d.controls.push_back(
+            input(r.b, 10, FilterMode::Numeric_Pos, which + "中 y 的系数").place(2280, r.top, 1455, 360));
         d.controls.push_back(rowLabel(next(), "y＋", 3795, r.top, 375));
-        d.controls.push_back(input(r.c, 10, FilterMode::Numeric_Pos, which + "中 z 的系数").place(4200, r.top, 1455, 360));
+        d.controls.push_back(
+            input(r.c, 10, FilterMode::Numeric_Pos, which + "中 z 的系数").place(4200, r.top, 1455, 360));
         d.controls.push_back(rowLabel(next(), "z=", 5700, r.top, 270));
-        d.controls.push_back(input(r.d, 16, FilterMode::Numeric_Pos, which + "右边的常数").place(6000, r.top, 2175, 360));
+        d.controls.push_back(
+            input(r.d, 16, FilterMode::Numeric_Pos, which + "右边的常数").place(6000, r.top, 2175, 360));
         ++equation;
     }
     d.controls.push_back(brace("Label14", 1560, 1320));

@@ -170,7 +170,8 @@ protected:
 
     std::string copyPrimary() const override { return mode_ == 1 ? "Text4" : "Text10"; }
     std::string copyText() override {
-        if (mode_ == 1) return std::string(text("Text3")) + "又" + std::string(text("Text4")) + "/" + std::string(text("Text5"));
+        if (mode_ == 1)
+            return std::string(text("Text3")) + "又" + std::string(text("Text4")) + "/" + std::string(text("Text5"));
         return std::string(text("Text10")) + "/" + std::string(text("Text9"));
     }
 

@@ -146,8 +146,8 @@ Working reductionWorking(std::int64_t a, std::int64_t b) {
     w.ladder(std::move(rows), {numberToText(x), numberToText(y)});
     const std::string gt = numberToText(g);
     w.line(str(kGreatestCommonFactor) + factors + (factors == gt ? std::string() : str(sign::kEquals) + gt));
-    s.push_back(minus + "(" + numberToText(A) + str(sign::kDivide) + gt + ")/(" + numberToText(B) +
-                str(sign::kDivide) + gt + ")");
+    s.push_back(minus + "(" + numberToText(A) + str(sign::kDivide) + gt + ")/(" + numberToText(B) + str(sign::kDivide) +
+                gt + ")");
     s.push_back(minus + numberToText(x) + (y == 1 ? std::string() : "/" + numberToText(y)));
     return w.steps(std::move(s));
 }
@@ -178,7 +178,8 @@ Working comparisonWorking(std::int64_t a, std::int64_t b, std::int64_t c, std::i
         const std::int64_t common = std::lcm(x.d, y.d);
         chain(a, b, x, common);
         chain(c, d, y, common);
-        clauses.push_back(fractionText(x.n * (common / x.d), common) + rel + fractionText(y.n * (common / y.d), common));
+        clauses.push_back(fractionText(x.n * (common / x.d), common) + rel +
+                          fractionText(y.n * (common / y.d), common));
     }
     clauses.push_back(str(kSo) + fractionText(a, b) + rel + fractionText(c, d));
     std::string t;

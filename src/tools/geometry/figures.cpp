@@ -49,13 +49,13 @@ FigureWindowDesign makeAreaDesign() {
                {"#0×#1", {"a", "h"}}, [](const double* m) { return m[0] * m[1]; }),
         figure(2, n, k, " S＝a·b", "注：a为长方形的长，b为长方形的宽。", {{"Label12", "a="}, {"Label13", "b="}}, 2,
                {"#0×#1", {"a", "b"}}, [](const double* m) { return m[0] * m[1]; }),
-        figure(3, n, k, " S＝a·a", "注：a为正方形的边长。", {{"Label12", "a="}}, 1,
-               {"#0×#0", {"a"}}, [](const double* m) { return m[0] * m[0]; }),
+        figure(3, n, k, " S＝a·a", "注：a为正方形的边长。", {{"Label12", "a="}}, 1, {"#0×#0", {"a"}},
+               [](const double* m) { return m[0] * m[0]; }),
         figure(4, n, k, " S＝(a+b)·h÷2", "注：a、b分别为梯形的上底与下底，h为底边上的高。",
                {{"Label12", "a="}, {"Label13", "b="}, {"Label14", "h="}}, 3, {"(#0＋#1)×#2÷2", {"a", "b", "h"}},
                [](const double* m) { return (m[0] + m[1]) * m[2] / 2; }),
-        figure(5, n, k, " S＝d1·d2÷2", "注：d1、d2分别为菱形的两条对角线。", {{"Label12", "d1="}, {"Label13", "d2="}}, 2,
-               {"#0×#1÷2", {"d1", "d2"}}, [](const double* m) { return m[0] * m[1] / 2; }),
+        figure(5, n, k, " S＝d1·d2÷2", "注：d1、d2分别为菱形的两条对角线。", {{"Label12", "d1="}, {"Label13", "d2="}},
+               2, {"#0×#1÷2", {"d1", "d2"}}, [](const double* m) { return m[0] * m[1] / 2; }),
         figure(6, n, k, " S＝r·r·π", "注：π为圆周率（取3.14），r为圆的半径。", {{"Label12", "r="}}, 1,
                {"#0×#0×π", {"r"}}, [](const double* m) { return m[0] * m[0] * kPi; }),
         figure(7, n, k, " S＝r·r·π·a/360", "注：π为圆周率（取3.14），r为圆的半径，a为扇形圆心角的度数。",
@@ -86,8 +86,9 @@ FigureWindowDesign makePerimeterDesign() {
     const auto* n = kPlaneNames;
     const auto* k = kPlaneKeys;
     s.figures = {
-        figure(0, n, k, "C＝a+b+c", "注：a、b、c分别为三角形的三边长。", {{"Label4", "a="}, {"Label5", "b="}, {"Label6", "c="}},
-               3, {"#0＋#1＋#2", {"a", "b", "c"}}, [](const double* m) { return m[0] + m[1] + m[2]; }),
+        figure(0, n, k, "C＝a+b+c", "注：a、b、c分别为三角形的三边长。",
+               {{"Label4", "a="}, {"Label5", "b="}, {"Label6", "c="}}, 3, {"#0＋#1＋#2", {"a", "b", "c"}},
+               [](const double* m) { return m[0] + m[1] + m[2]; }),
         figure(1, n, k, "C＝2(a+b)", "注：a、b分别为平行四边形相邻的两边长。", {{"Label4", "a="}, {"Label5", "b="}}, 2,
                {"2×(#0＋#1)", {"a", "b"}}, [](const double* m) { return (m[0] + m[1]) * 2; }),
         figure(2, n, k, "C＝2(a+b)", "注：a、b分别为长方形的长和宽。", {{"Label4", "a="}, {"Label5", "b="}}, 2,
@@ -99,8 +100,8 @@ FigureWindowDesign makePerimeterDesign() {
                {"#0＋#1＋#2＋#3", {"a", "b", "c", "d"}}, [](const double* m) { return m[0] + m[1] + m[2] + m[3]; }),
         figure(5, n, k, "C＝4a", "注：a为菱形的边长。", {{"Label4", "a="}}, 1, {"4×#0", {"a"}},
                [](const double* m) { return m[0] * 4; }),
-        figure(6, n, k, "C＝πd", "注：π为圆周率（取3.14），d为圆的直径。", {{"Label4", "d="}}, 1,
-               {"π×#0", {"d"}}, [](const double* m) { return m[0] * kPi; }),
+        figure(6, n, k, "C＝πd", "注：π为圆周率（取3.14），d为圆的直径。", {{"Label4", "d="}}, 1, {"π×#0", {"d"}},
+               [](const double* m) { return m[0] * kPi; }),
         figure(7, n, k, "C＝2r[1+(πa/360)]", "注：π为圆周率（取3.14），r为圆半径，a为扇形圆心角的度数。",
                {{"Label4", "r="}, {"Label5", "a="}}, 2, {"2×#0×(π×#1÷360＋1)", {"r", "a"}},
                [](const double* m) { return 2 * m[0] * (kPi * m[1] / 360 + 1); }),
@@ -143,8 +144,8 @@ FigureWindowDesign makeVolumeDesign() {
     const auto* n = kSolidNames;
     const auto* k = kSolidKeys;
     s.figures = {
-        figure(0, n, k, " V=a·a·a", "注：a为正方体的棱长。", {{"Label4", "a="}}, 1,
-               {"#0×#0×#0", {"a"}}, [](const double* m) { return std::pow(m[0], 3); }),
+        figure(0, n, k, " V=a·a·a", "注：a为正方体的棱长。", {{"Label4", "a="}}, 1, {"#0×#0×#0", {"a"}},
+               [](const double* m) { return std::pow(m[0], 3); }),
         figure(1, n, k, " V=abc", "注：a，b，c分别为长方体的长、宽、高。", {{"Label4", "a="}, {"Label5", "b="}}, 3,
                {"#0×#1×#2", {"a", "b", "c"}}, [](const double* m) { return m[0] * m[1] * m[2]; }),
         figure(2, n, k, " V=r·r·π·h", "注：π为圆周率（取3.14），r为圆柱底面的半径，h为圆柱的高。",
@@ -170,10 +171,11 @@ FigureWindowDesign makeSurfaceDesign() {
     const auto* n = kSolidNames;
     const auto* k = kSolidKeys;
     s.figures = {
-        figure(0, n, k, " S=a·a·6", "注：a为正方体的棱长。", {{"Label4", "a="}}, 1,
-               {"#0×#0×6", {"a"}}, [](const double* m) { return std::pow(m[0], 2) * 6; }),
-        figure(1, n, k, " S=2(ab+bc+ac)", "注：a，b，c分别为长方体的长、宽、高。", {{"Label4", "a="}, {"Label5", "b="}}, 3,
-               {"2×(#0×#1＋#1×#2＋#0×#2)", {"a", "b", "c"}}, [](const double* m) { return (m[0] * m[1] + m[1] * m[2] + m[0] * m[2]) * 2; }),
+        figure(0, n, k, " S=a·a·6", "注：a为正方体的棱长。", {{"Label4", "a="}}, 1, {"#0×#0×6", {"a"}},
+               [](const double* m) { return std::pow(m[0], 2) * 6; }),
+        figure(1, n, k, " S=2(ab+bc+ac)", "注：a，b，c分别为长方体的长、宽、高。", {{"Label4", "a="}, {"Label5", "b="}},
+               3, {"2×(#0×#1＋#1×#2＋#0×#2)", {"a", "b", "c"}},
+               [](const double* m) { return (m[0] * m[1] + m[1] * m[2] + m[0] * m[2]) * 2; }),
         figure(2, n, k, " S=2πr(r+h)", "注：π为圆周率（取3.14），r为圆柱底面的半径，h为圆柱的高。",
                {{"Label4", "r="}, {"Label5", "h="}}, 2, {"2×π×#0×(#0＋#1)", {"r", "h"}},
                [](const double* m) { return m[0] * 2 * kPi * (m[0] + m[1]); }),
@@ -203,7 +205,8 @@ WindowDecl declare(const FigureWindowDesign& s) {
     d.showsWorking = true;
     auto& c = d.controls;
     for (std::size_t i = 0; i < s.figures.size(); ++i)
-        c.push_back(option(s.figures[i].option, s.figures[i].caption, s.figures[i].key).place(120, s.optionTops[i], 1305, 420));
+        c.push_back(
+            option(s.figures[i].option, s.figures[i].caption, s.figures[i].key).place(120, s.optionTops[i], 1305, 420));
     c.push_back(line("Line1").place(1440, 120, 15, s.client.height - 240));
     c.push_back(label("Label1", "计算公式：").place(1560, 120, 1455, kLabelHeight));
     c.push_back(output(s.formulaBox, "计算公式").place(1560, 480, 3015, 360));

@@ -44,10 +44,10 @@ struct Figure {
 struct FigureWindowDesign {
     std::string form;
     std::vector<Figure> figures;
-    std::vector<std::string> boxes;        // measure boxes, top to bottom
-    std::vector<std::string> boxLabels;    // their labels, same order
-    std::vector<int> boxTops;              // twips
-    std::vector<int> optionTops;           // twips
+    std::vector<std::string> boxes;      // measure boxes, top to bottom
+    std::vector<std::string> boxLabels;  // their labels, same order
+    std::vector<int> boxTops;            // twips
+    std::vector<int> optionTops;         // twips
     std::string formulaBox, noteLabel, noteDesign;
     std::string resultLabel, resultCaption, resultBox;
     int resultTop = 0;

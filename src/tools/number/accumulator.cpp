@@ -30,15 +30,17 @@ std::unique_ptr<WindowModel> makeAccumulatorWindow() {
     WindowDecl d;
     d.form = "Form6";
     d.controls = {output("Text4", "和").inRow(0),
-                  label("Label2", "首项").inRow(1), input("Text1", 15, FilterMode::Integer_All).inRow(1),
-                  label("Label3", "末项").inRow(2), input("Text2", 15, FilterMode::Integer_All).inRow(2),
-                  label("Label4", "项数").inRow(3), input("Text3", 15, FilterMode::Integer_All).inRow(3)};
+                  label("Label2", "首项").inRow(1),
+                  input("Text1", 15, FilterMode::Integer_All).inRow(1),
+                  label("Label3", "末项").inRow(2),
+                  input("Text2", 15, FilterMode::Integer_All).inRow(2),
+                  label("Label4", "项数").inRow(3),
+                  input("Text3", 15, FilterMode::Integer_All).inRow(3)};
     for (auto& b : buttonRow(4, "确定")) d.controls.push_back(b);
     d.copyPrimary = "Text4";
     d.showsWorking = true;
     return std::make_unique<WindowModel>(
-        std::move(d),
-        [](const Texts& t) { return accumulatorCalculate(t.at("Text1"), t.at("Text2"), t.at("Text3")); },
+        std::move(d), [](const Texts& t) { return accumulatorCalculate(t.at("Text1"), t.at("Text2"), t.at("Text3")); },
         Texts{{"Text1", ""}, {"Text2", ""}, {"Text3", ""}, {"Text4", ""}});
 }
 

@@ -46,7 +46,8 @@ Working baseWorking(std::int32_t n, unsigned base, const std::string& digits) {
         std::vector<LadderRow> rows;
         bool letters = false;
         for (; v >= base; v /= base) {
-            rows.push_back({numberToText(static_cast<std::int64_t>(base)), {numberToText(static_cast<std::int64_t>(v))},
+            rows.push_back({numberToText(static_cast<std::int64_t>(base)),
+                            {numberToText(static_cast<std::int64_t>(v))},
                             numberToText(static_cast<std::int64_t>(v % base))});
             letters = letters || v % base >= 10;
         }

@@ -33,9 +33,7 @@ std::string tapeNumber(const std::string& display, double value) {
 
 }  // namespace
 
-double PocketCalculator::displayValue() const {
-    return finiteOrFail(leadingNumber(display_));
-}
+double PocketCalculator::displayValue() const { return finiteOrFail(leadingNumber(display_)); }
 
 std::optional<Message> PocketCalculator::failAndClear(std::string_view text) {
     clear();
@@ -215,7 +213,9 @@ std::unique_ptr<WindowModel> makeCalculatorWindow() {
     d.keyPreview = true;
     d.client = {0, 0, kCol[3] + kButtonW + 120, kRow[4] + kButtonH + 120};
     // Digits, operators, point and ＝ in 14.25 points; the three commands in the usual 10.5.
-    auto big = [](std::string name, std::string caption) { return button(std::move(name), std::move(caption)).sized(14.25); };
+    auto big = [](std::string name, std::string caption) {
+        return button(std::move(name), std::move(caption)).sized(14.25);
+    };
     auto num = [&](int n) { return big("cmdNum(" + std::to_string(n) + ")", std::to_string(n)); };
     d.controls = {
         output("Text1", "显示").sized(15).place(120, 120, 2775, 855),
@@ -223,11 +223,17 @@ std::unique_ptr<WindowModel> makeCalculatorWindow() {
         cell(button("cmdCls", "清屏"), 0, 1),
         cell(button("Command1", "复制"), 0, 2),
         cell(big("cmdDivide", "÷"), 0, 3),
-        cell(num(7), 1, 0), cell(num(8), 1, 1), cell(num(9), 1, 2),
+        cell(num(7), 1, 0),
+        cell(num(8), 1, 1),
+        cell(num(9), 1, 2),
         cell(big("cmdMul", "×"), 1, 3),
-        cell(num(4), 2, 0), cell(num(5), 2, 1), cell(num(6), 2, 2),
+        cell(num(4), 2, 0),
+        cell(num(5), 2, 1),
+        cell(num(6), 2, 2),
         cell(big("cmdMinus", "－"), 2, 3),
-        cell(num(1), 3, 0), cell(num(2), 3, 1), cell(num(3), 3, 2),
+        cell(num(1), 3, 0),
+        cell(num(2), 3, 1),
+        cell(num(3), 3, 2),
         cell(big("cmdAdd", "＋"), 3, 3, 1095),
         cell(num(0), 4, 0),
         cell(big("cmdPoint", "."), 4, 1),

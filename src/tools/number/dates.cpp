@@ -88,8 +88,10 @@ private:
             sum += daysIn(y, m);
         }
         if (from == to) add(monthText(y, from) + "：" + days(sum), sum);
-        else add(monthText(y, from) + "～" + numberToText(std::int64_t{to}) + "月：" + joinedBy(each, sign::kPlus) +
-                     "＝" + days(sum), sum);
+        else
+            add(monthText(y, from) + "～" + numberToText(std::int64_t{to}) + "月：" + joinedBy(each, sign::kPlus) +
+                    "＝" + days(sum),
+                sum);
     }
 
     void years(int from, int to) {
@@ -119,7 +121,8 @@ Working dayCountWorking(sys_days a, sys_days b) {
     const bool backwards = b < a;
     Working w = DayCount().count(year_month_day{backwards ? b : a}, year_month_day{backwards ? a : b});
     if (backwards)
-        w.line("第二个日期早于第一个日期，所以结果是" + numberToText(static_cast<std::int64_t>((b - a).count())) + "天");
+        w.line("第二个日期早于第一个日期，所以结果是" + numberToText(static_cast<std::int64_t>((b - a).count())) +
+               "天");
     return w;
 }
 
@@ -191,7 +194,8 @@ namespace {
 class LabelResultWindow : public WindowModel {
 public:
     LabelResultWindow(WindowDecl d, Compute c, Texts clear, std::string result, std::string initial)
-        : WindowModel(std::move(d), std::move(c), std::move(clear)), result_(std::move(result)),
+        : WindowModel(std::move(d), std::move(c), std::move(clear)),
+          result_(std::move(result)),
           initial_(std::move(initial)) {}
 
 protected:

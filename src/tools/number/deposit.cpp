@@ -41,13 +41,14 @@ std::unique_ptr<WindowModel> makeDepositWindow() {
     d.form = "Form18";
     // Placed so that the boxes and the list line up; the note takes two lines.
     d.client = {0, 0, 4320, 2775};
-    d.controls = {label("Label1", "注意：计算依照2008年12月23日中国人民银行公布的存款利率。").place(120, 120, 4080, 540),
-                  label("Label2", "本金:").place(120, 840, 720, 300),
-                  input("Text1", 20, FilterMode::Numeric_Pos, "本金").place(840, 780, 3360, 360),
-                  label("Label3", "时间:").place(120, 1320, 720, 300),
-                  combo("Combo1", std::move(entries)).place(840, 1260, 3360, 360),
-                  label("Label4", "利息:").place(120, 1800, 720, 300),
-                  output("Text2", "利息").place(840, 1740, 3360, 360)};
+    d.controls = {
+        label("Label1", "注意：计算依照2008年12月23日中国人民银行公布的存款利率。").place(120, 120, 4080, 540),
+        label("Label2", "本金:").place(120, 840, 720, 300),
+        input("Text1", 20, FilterMode::Numeric_Pos, "本金").place(840, 780, 3360, 360),
+        label("Label3", "时间:").place(120, 1320, 720, 300),
+        combo("Combo1", std::move(entries)).place(840, 1260, 3360, 360),
+        label("Label4", "利息:").place(120, 1800, 720, 300),
+        output("Text2", "利息").place(840, 1740, 3360, 360)};
     const int left[] = {120, 1620, 3120};
     const auto buttons = buttonRow(4);
     for (std::size_t i = 0; i < buttons.size(); ++i) d.controls.push_back(buttons[i].place(left[i], 2280, 1080, 375));

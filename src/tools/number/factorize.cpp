@@ -31,8 +31,7 @@ std::optional<U128> readFactorInput(std::string_view boxText) {
     if (!(v >= 1) || v != std::floor(v)) return std::nullopt;
     if (v > 9.999999999999999e24) fail(FailureKind::Overflow);
     double high = std::floor(std::ldexp(v, -64));
-    return U128::fromParts(static_cast<std::uint64_t>(high),
-                           static_cast<std::uint64_t>(v - std::ldexp(high, 64)));
+    return U128::fromParts(static_cast<std::uint64_t>(high), static_cast<std::uint64_t>(v - std::ldexp(high, 64)));
 }
 
 namespace {

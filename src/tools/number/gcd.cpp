@@ -75,8 +75,7 @@ std::vector<std::string> divisorTexts(const ShortDivision& d) {
 // The ladder in the boxes' order, top box first, then the product.
 Working gcdWorking(std::int64_t top, std::int64_t bottom, std::int64_t g) {
     const ShortDivision d = commonDivision(top, bottom);
-    if (d.rows.empty())
-        return Working().line(numberToText(top) + "和" + numberToText(bottom) + "互质，最大公因数是1");
+    if (d.rows.empty()) return Working().line(numberToText(top) + "和" + numberToText(bottom) + "互质，最大公因数是1");
     Working w = ladderOf(d);
     const auto divisors = divisorTexts(d);
     std::string product = "最大公因数：" + joinedBy(divisors, sign::kTimes);
@@ -90,8 +89,7 @@ Working lcmWorking(std::int64_t top, std::int64_t bottom, std::int64_t lcm) {
     for (std::int64_t n : d.left) factors.push_back(numberToText(n));
     const std::string product =
         "最小公倍数：" + joinedBy(factors, sign::kTimes) + std::string(sign::kEquals) + numberToText(lcm);
-    if (d.rows.empty())
-        return Working().line(numberToText(top) + "和" + numberToText(bottom) + "互质，" + product);
+    if (d.rows.empty()) return Working().line(numberToText(top) + "和" + numberToText(bottom) + "互质，" + product);
     return ladderOf(d).line(product);
 }
 

@@ -83,7 +83,6 @@ Outcome primeJudgeWithWorking(std::string_view text1) {
 
 }  // namespace
 
-
 std::string primeCompositeText(std::int64_t n) {
     if (n <= 1) return "不是质数也不是合数";
     std::vector<std::int64_t> ds = divisors(n);

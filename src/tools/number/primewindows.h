@@ -30,7 +30,7 @@ Outcome primeJudgeCalculate(std::string_view text1);
 // when `stop` was requested before the end.
 Outcome factorizeCalculate(std::string_view text1, std::stop_token stop = {});
 
-std::unique_ptr<WindowModel> makePrimeJudgeWindow();      // Form8
-std::unique_ptr<WindowModel> makeFactorizationWindow();   // Form40
+std::unique_ptr<WindowModel> makePrimeJudgeWindow();     // Form8
+std::unique_ptr<WindowModel> makeFactorizationWindow();  // Form40
 
 }  // namespace kz

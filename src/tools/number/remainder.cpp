@@ -82,13 +82,14 @@ std::unique_ptr<WindowModel> makeRemainderWindow() {
     for (int i = 0; i < 4; ++i) {
         const auto [caption, box] = rows[i];
         d.controls.push_back(label("Label" + std::to_string(i + 1), caption).place(120, top + 60, 960, 300));
-        d.controls.push_back((i < 2 ? input(box, 10, FilterMode::Integer_All) : output(box))
-                                 .place(1080, top, 3000, 360));
+        d.controls.push_back(
+            (i < 2 ? input(box, 10, FilterMode::Integer_All) : output(box)).place(1080, top, 3000, 360));
         top += 480;
     }
     const int left[] = {120, 1560, 3000};
     const auto buttons = buttonRow(4);
-    for (std::size_t i = 0; i < buttons.size(); ++i) d.controls.push_back(buttons[i].place(left[i], top + 60, 1080, 375));
+    for (std::size_t i = 0; i < buttons.size(); ++i)
+        d.controls.push_back(buttons[i].place(left[i], top + 60, 1080, 375));
     // The hidden switches of the two output boxes; always clear.
     d.controls.push_back(check("Check1", "").hidden());
     d.controls.push_back(check("Check2", "").hidden());

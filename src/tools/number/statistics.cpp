@@ -11,7 +11,6 @@ namespace kz {
 
 namespace {
 
-
 // The statistics in screen order, by the index of their label and box.
 struct StatRow {
     const char* index;
@@ -130,8 +129,7 @@ Working statisticsWorking(std::span<const double> v, const Texts& shown) {
     w.line("从小到大排列：" + listOf(sorted, "，"));
     const std::string sum = n > 1 ? "(" + listOf(v, sign::kPlus) + ")÷" + count + "＝" : std::string();
     w.line("平均数：" + sum + shown.at("txtStat(2)") + "÷" + count + "＝" + shown.at("txtStat(0)"));
-    if (n % 2 == 1)
-        w.line("中位数：排在正中间的数是" + shown.at("txtStat(11)"));
+    if (n % 2 == 1) w.line("中位数：排在正中间的数是" + shown.at("txtStat(11)"));
     else
         w.line("中位数：(" + numberToText(sorted[n / 2 - 1]) + std::string(sign::kPlus) + numberToText(sorted[n / 2]) +
                ")÷2＝" + shown.at("txtStat(11)"));
@@ -221,8 +219,9 @@ std::unique_ptr<WindowModel> makeStatisticsWindow() {
     // Placed rather than in rows, so the frame encloses the list.
     // The list box shows three lines, as a long list wraps.
     d.client = {0, 0, 4200, 5520};
-    d.controls = {frame("fraList", " 请以英文逗号“,”分隔数据").place(120, 60, 3960, 1320),
-                  input("txtList", kStatisticsListLength, FilterMode::None, "数据").severalLines().place(240, 390, 3720, 825)};
+    d.controls = {
+        frame("fraList", " 请以英文逗号“,”分隔数据").place(120, 60, 3960, 1320),
+        input("txtList", kStatisticsListLength, FilterMode::None, "数据").severalLines().place(240, 390, 3720, 825)};
     int top = 1500;
     Texts clear{{"txtList", ""}};
     for (const StatRow& r : kStatRows) {

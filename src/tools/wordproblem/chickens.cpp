@@ -72,7 +72,9 @@ std::unique_ptr<WindowModel> makeChickensWindow() {
     addRow(d, 2, label("Label3", "兔的个数"), output("Text3"));
     addRow(d, 3, label("Label4", "鸡的个数"), output("Text4"));
     d.controls.push_back(
-        label("Label7", "原题：有若干只鸡兔同在一个笼子里，从上面数，有35个头；从下面数，有94只脚。求笼中各有几只鸡和兔？").inRow(4));
+        label("Label7",
+              "原题：有若干只鸡兔同在一个笼子里，从上面数，有35个头；从下面数，有94只脚。求笼中各有几只鸡和兔？")
+            .inRow(4));
     d.controls.push_back(line("Line1").inRow(5));
     for (auto& b : buttonRow(6)) d.controls.push_back(b);
     d.controls.push_back(check("Check1", "").hidden());

@@ -83,8 +83,10 @@ std::unique_ptr<WindowModel> makeCowsWindow() {
     addRow(d, 5, label("Label8", kSought[0]), output("Text5", "结果"));
     const char* const examples[] = {
         "例题：有一块长满草的草坪，每天新长出3千克草，由23头牛每天吃草，连续吃6天吃完。原来草坪有多少草？",
-        "例题：有一块长满草的草坪，原有120千克草，每天新长出3千克草，由23头牛每天吃草。像这样连续吃多少天就可以把草吃完？",
-        "例题：有一块长满草的草坪，原有120千克草，每天新长出3千克草，由一些牛每天吃草，连续吃6天吃完。有多少头牛在吃草？",
+        "例题：有一块长满草的草坪，原有120千克草，每天新长出3千克草，由23头牛每天吃草。像这样连续吃多少天就可以把草吃完"
+        "？",
+        "例题：有一块长满草的草坪，原有120千克草，每天新长出3千克草，由一些牛每天吃草，连续吃6天吃完。有多少头牛在吃草"
+        "？",
     };
     d.controls.push_back(label("Label5", examples[0]).inRow(6));
     d.controls.push_back(line("Line2").inRow(7));
@@ -93,9 +95,12 @@ std::unique_ptr<WindowModel> makeCowsWindow() {
     d.copyPrimary = "Text5";
     d.showsWorking = true;
     s.cases = {
-        {"Option1", {{"Label1", "吃草牛的数量"}, {"Label2", "牛吃草的天数"}, {"Label8", kSought[0]}, {"Label5", examples[0]}}},
-        {"Option2", {{"Label1", "草坪原有草量"}, {"Label2", "吃草牛的数量"}, {"Label8", kSought[1]}, {"Label5", examples[1]}}},
-        {"Option4", {{"Label1", "草坪原有草量"}, {"Label2", "牛吃草的天数"}, {"Label8", kSought[2]}, {"Label5", examples[2]}}},
+        {"Option1",
+         {{"Label1", "吃草牛的数量"}, {"Label2", "牛吃草的天数"}, {"Label8", kSought[0]}, {"Label5", examples[0]}}},
+        {"Option2",
+         {{"Label1", "草坪原有草量"}, {"Label2", "吃草牛的数量"}, {"Label8", kSought[1]}, {"Label5", examples[1]}}},
+        {"Option4",
+         {{"Label1", "草坪原有草量"}, {"Label2", "牛吃草的天数"}, {"Label8", kSought[2]}, {"Label5", examples[2]}}},
     };
     s.emptied = {{"Text1", ""}, {"Text2", ""}, {"Text3", ""}, {"Text5", ""}};
     s.caseEnablesCopy = false;

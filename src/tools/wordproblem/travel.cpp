@@ -11,15 +11,17 @@ const char* const kSpeeds[] = {"船速", "水速"};
 // Reads the boxes, computes one number into Text5 and explains it; a failure
 // shows the one message and leaves the last answer.
 template <typename Compute, typename Explain>
-Outcome intoText5(std::initializer_list<std::pair<double*, std::string_view>> inputs, Compute compute, Explain explain) {
+Outcome intoText5(std::initializer_list<std::pair<double*, std::string_view>> inputs, Compute compute,
+                  Explain explain) {
     Outcome out;
     Calculation calc(true);
     double value = 0;
     std::string result;
-    if (readLeading(calc, inputs)) calc.step([&] {
-        value = compute();
-        result = numberToText(value);
-    });
+    if (readLeading(calc, inputs))
+        calc.step([&] {
+            value = compute();
+            result = numberToText(value);
+        });
     if (!calc.failed()) {
         out.show("Text5", result);
         out.working = workingOf([&] { return explain(value); });
@@ -46,8 +48,10 @@ Outcome trainCalculate(std::size_t which, std::string_view lengthA, std::string_
             Working w;
             w.line("两车长度之和：" + lengths + "＝" + num(length));
             w.line(std::string(passing ? "两车速度之和：" : "两车速度之差：") + speeds + "＝" + num(speed));
-            w.line(std::string(kTimes[passing ? 0 : 1]) + "：" + operand(length) + "÷" + operand(speed) + "＝" + num(time));
-            w.line(lead::kCheck, "(" + speeds + ")×" + operand(time) + checkSign(speed * shownValue(time), length) + lengths);
+            w.line(std::string(kTimes[passing ? 0 : 1]) + "：" + operand(length) + "÷" + operand(speed) + "＝" +
+                   num(time));
+            w.line(lead::kCheck,
+                   "(" + speeds + ")×" + operand(time) + checkSign(speed * shownValue(time), length) + lengths);
             return w;
         });
 }
@@ -65,9 +69,10 @@ Outcome riverCalculate(std::size_t which, std::string_view downstream, std::stri
             Working work;
             work.steps({boat ? "船速＝(顺水速度＋逆水速度)÷2" : "水速＝(顺水速度－逆水速度)÷2",
                         "(" + operand(d) + (boat ? "＋" : "－") + operand(w) + ")÷2", num(speed)});
-            work.line(lead::kCheck, operand(d) + "－" + operand(speed) + "＝" + num(other) + "，" +
-                                        (boat ? operand(speed) + "－" + operand(other) : operand(other) + "－" + operand(speed)) +
-                                        checkSign(back, w) + num(w));
+            work.line(lead::kCheck,
+                      operand(d) + "－" + operand(speed) + "＝" + num(other) + "，" +
+                          (boat ? operand(speed) + "－" + operand(other) : operand(other) + "－" + operand(speed)) +
+                          checkSign(back, w) + num(w));
             return work;
         });
 }
@@ -85,7 +90,8 @@ std::unique_ptr<WindowModel> makeTrainWindow() {
     addRow(d, 5, label("Label4", "乙车速度"), input("Text4", 19, FilterMode::Numeric_Pos));
     addRow(d, 6, label("Label3", kTimes[0]), output("Text5", "结果"));
     const char* const examples[] = {
-        "例题：甲乙两火车同时相向而行。甲车长163米，速度为29米/秒；乙车长152米，速度为34米/秒。两车错车需要花多长时间？",
+        "例题：甲乙两火车同时相向而行。甲车长163米，速度为29米/秒；乙车长152米，速度为34米/"
+        "秒。两车错车需要花多长时间？",
         "例题：甲车长125米，速度为17米/秒；乙车长140米，速度为22米/秒。乙车从后面追上到超过甲车需要多少秒？",
     };
     d.controls.push_back(label("Label7", examples[0]).inRow(7));

@@ -103,7 +103,8 @@ Outcome sumDifferenceCalculate(std::string_view sumText, std::string_view differ
             w.line("小数：(和－差)÷2＝(" + operand(sum) + "－" + operand(difference) + ")÷2＝" + num(small));
             w.line("大数：(和＋差)÷2＝(" + operand(sum) + "＋" + operand(difference) + ")÷2＝" + num(large));
             w.line(lead::kCheck, operand(small) + "＋" + operand(large) + checkSign(s + l, sum) + num(sum) + "，" +
-                                     operand(large) + "－" + operand(small) + checkSign(l - s, difference) + num(difference));
+                                     operand(large) + "－" + operand(small) + checkSign(l - s, difference) +
+                                     num(difference));
             return w;
         });
     return out;
@@ -121,7 +122,8 @@ Outcome sumMultipleCalculate(std::string_view sumText, std::string_view multiple
             w.line("大数：" + operand(sum) + "－" + operand(small) + "＝" + num(large));
             const double l = shownValue(large);
             w.line(lead::kCheck, operand(small) + "＋" + operand(large) + checkSign(small + l, sum) + num(sum) + "，" +
-                                     operand(small) + "×" + operand(multiple) + checkSign(small * multiple, l) + num(large));
+                                     operand(small) + "×" + operand(multiple) + checkSign(small * multiple, l) +
+                                     num(large));
             return w;
         });
 }
@@ -137,9 +139,9 @@ Outcome differenceMultipleCalculate(std::string_view differenceText, std::string
             w.line("小数：" + operand(difference) + "÷" + operand(shares) + "＝" + num(small));
             w.line("大数：" + operand(small) + "＋" + operand(difference) + "＝" + num(large));
             const double l = shownValue(large);
-            w.line(lead::kCheck, operand(large) + "－" + operand(small) + checkSign(l - small, difference) + num(difference) +
-                                     "，" + operand(small) + "×" + operand(multiple) + checkSign(small * multiple, l) +
-                                     num(large));
+            w.line(lead::kCheck, operand(large) + "－" + operand(small) + checkSign(l - small, difference) +
+                                     num(difference) + "，" + operand(small) + "×" + operand(multiple) +
+                                     checkSign(small * multiple, l) + num(large));
             return w;
         });
 }
@@ -149,8 +151,9 @@ std::string twoNumbersCopyText(std::string_view small, std::string_view large) {
 }
 
 std::unique_ptr<WindowModel> makeSumDifferenceWindow() {
-    auto s = twoNumbersDesign("Form19", "两数之和", "两数之差",
-                            "例题：小明在一次测验中语文和数学得分的总和是192分，语文(小数)比数学(大数)少8分。语文数学各多少分？");
+    auto s = twoNumbersDesign(
+        "Form19", "两数之和", "两数之差",
+        "例题：小明在一次测验中语文和数学得分的总和是192分，语文(小数)比数学(大数)少8分。语文数学各多少分？");
     s.calculate = [](std::size_t, const Texts& t) { return sumDifferenceCalculate(t.at("Text1"), t.at("Text2")); };
     s.rejectionBox = "Text4";
     return std::make_unique<WordWindow>(std::move(s));
@@ -158,14 +161,16 @@ std::unique_ptr<WindowModel> makeSumDifferenceWindow() {
 
 std::unique_ptr<WindowModel> makeSumMultipleWindow() {
     auto s = twoNumbersDesign("Form21", "两数之和", "倍数关系",
-                            "例题：学校图书馆有两个书架，两个书架共有160本书，第二个书架的书的数量是第一个书架的3倍。两个书架各有多少本书？");
+                              "例题：学校图书馆有两个书架，两个书架共有160本书，第二个书架的书的数量是第一个书架的3倍。"
+                              "两个书架各有多少本书？");
     s.calculate = [](std::size_t, const Texts& t) { return sumMultipleCalculate(t.at("Text1"), t.at("Text2")); };
     return std::make_unique<WordWindow>(std::move(s));
 }
 
 std::unique_ptr<WindowModel> makeDifferenceMultipleWindow() {
-    auto s = twoNumbersDesign("Form22", "两数之差", "倍数关系",
-                            "例题：小明和小东都是集邮爱好者，小明的邮票的数量比小东多72张，并且是小东的5倍。小明小东各有多少张邮票？");
+    auto s = twoNumbersDesign(
+        "Form22", "两数之差", "倍数关系",
+        "例题：小明和小东都是集邮爱好者，小明的邮票的数量比小东多72张，并且是小东的5倍。小明小东各有多少张邮票？");
     s.calculate = [](std::size_t, const Texts& t) { return differenceMultipleCalculate(t.at("Text1"), t.at("Text2")); };
     return std::make_unique<WordWindow>(std::move(s));
 }

@@ -27,7 +27,8 @@ std::string twoNumbersCopyText(std::string_view small, std::string_view large);
 
 // Surplus and deficit; `which` 0 one of each, 1 two surpluses, 2 two deficits.
 // The number of shares (or a rejection) goes into Text4.
-Outcome surplusCalculate(std::size_t which, std::string_view first, std::string_view second, std::string_view difference);
+Outcome surplusCalculate(std::size_t which, std::string_view first, std::string_view second,
+                         std::string_view difference);
 
 // Cows eating grass; `which` 0 initial grass (x cows, y days), 1 days
 // (x grass, y cows), 2 cows (x grass, y days). The result goes into Text5.

@@ -9,11 +9,11 @@ namespace kz {
 
 namespace {
 
-constexpr int kWidth = 6300;   // twips: a small window, whatever the example's length
+constexpr int kWidth = 6300;  // twips: a small window, whatever the example's length
 constexpr int kMargin = 180;
 constexpr int kGap = 120;
 constexpr int kBoxHeight = 360;
-constexpr int kLineHeight = 285;   // one line of 10.5-point text
+constexpr int kLineHeight = 285;  // one line of 10.5-point text
 
 // Width of a text in twips, a little generous: full-width characters are
 // 10.5 points wide, ASCII half that.

@@ -30,7 +30,9 @@ inline std::string operand(double v) { return v < 0 ? "(" + numberToText(v) + ")
 inline double shownValue(double v) { return toNumberText(v).value; }
 // A check joins its two sides with "＝" where the shown answers give the fact
 // back to the last written digit, and with "≈" where their rounding shows.
-inline std::string checkSign(double left, double right) { return numberToText(left) == numberToText(right) ? "＝" : "≈"; }
+inline std::string checkSign(double left, double right) {
+    return numberToText(left) == numberToText(right) ? "＝" : "≈";
+}
 
 // Builds a working; a number it cannot write (only from texts the boxes never
 // admit) leaves the answer without one rather than failing the calculation.
@@ -46,7 +48,7 @@ Working workingOf(Build build) {
 struct WordWindowDesign {
     WindowDecl decl;
     std::vector<WindowCase> cases;  // empty: the window has no choice of case
-    Texts emptied;                // what Clear and a case change empty
+    Texts emptied;                  // what Clear and a case change empty
     bool caseEnablesCopy = false;
     std::string rejectionBox;  // where a rejected input's reason goes, if the window rejects any
     // Calculate for the chosen case (index into `cases`, 0 without cases).

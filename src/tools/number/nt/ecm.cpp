@@ -54,15 +54,14 @@ namespace {
 
 struct EcmLevel {
     std::uint32_t b1, b2, curves;
-    std::uint32_t d;                      // giant step of stage 2, d/2 <= b1
-    std::vector<std::uint64_t> k;         // stage 1 scalar, the product of p^e <= b1, low limb first
+    std::uint32_t d;               // giant step of stage 2, d/2 <= b1
+    std::vector<std::uint64_t> k;  // stage 1 scalar, the product of p^e <= b1, low limb first
     int kBits = 0;
-    std::vector<std::uint32_t> babies;    // j < d/2, gcd(j, d) = 1
-    std::uint32_t firstM = 0, giants = 0; // stage 2: m = firstM .. firstM + giants - 1
-    std::vector<std::uint32_t> pairStart; // per giant: its babies in pairBaby[pairStart[i] .. pairStart[i+1])
-    std::vector<std::uint16_t> pairBaby;  // babies j with m*d +- j a prime in (b1, b2]
+    std::vector<std::uint32_t> babies;     // j < d/2, gcd(j, d) = 1
+    std::uint32_t firstM = 0, giants = 0;  // stage 2: m = firstM .. firstM + giants - 1
+    std::vector<std::uint32_t> pairStart;  // per giant: its babies in pairBaby[pairStart[i] .. pairStart[i+1])
+    std::vector<std::uint16_t> pairBaby;   // babies j with m*d +- j a prime in (b1, b2]
 };
-
 
 EcmLevel makeLevel(std::uint32_t b1, std::uint32_t b2, std::uint32_t curves) {
     EcmLevel L;
@@ -116,8 +115,8 @@ EcmLevel makeLevel(std::uint32_t b1, std::uint32_t b2, std::uint32_t curves) {
 // Escalating effort; the last level repeats until a factor turns up. Each
 // level's tables are built on first use.
 constexpr std::uint32_t kLevels[][3] = {
-    {60, 6000, 6}, {125, 12500, 10}, {200, 20000, 16}, {350, 35000, 24},
-    {700, 70000, 40},  // 12-13 digit factors
+    {60, 6000, 6},      {125, 12500, 10},    {200, 20000, 16},
+    {350, 35000, 24},   {700, 70000, 40},  // 12-13 digit factors
     {1000, 100000, 80}, {2000, 200000, 200}, {5000, 500000, 1},
 };
 constexpr std::size_t kLevelCount = sizeof kLevels / sizeof kLevels[0];

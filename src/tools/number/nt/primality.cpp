@@ -232,7 +232,10 @@ Verdict settleMinus(const Side& s, U128 n, const Mont128& m) {
         const U128 am = m.toMont(U128(a));
         const U128 A = powMont(m, am, s.U);
         if (powMont(m, A, s.F) != one) return Verdict::Composite;  // a^(n-1) != 1
-        auto coprime = [&](U128 x) { U128 v = m.fromMont(x); return !v.isZero() && gcd(v - U128(1), n) == U128(1); };
+        auto coprime = [&](U128 x) {
+            U128 v = m.fromMont(x);
+            return !v.isZero() && gcd(v - U128(1), n) == U128(1);
+        };
         std::vector<U128> still;
         for (U128 q : open) {
             U128 x = powMont(m, A, s.F / q);
@@ -279,7 +282,7 @@ Verdict settlePlus(const Side& s, U128 n, const Mont128& m) {
     for (std::uint64_t p = 3; p < 100000; ++p) {
         int j = jacobi(U128(p * p - 4), n);
         if (j == 0) return Verdict::Composite;  // shares a factor with p^2 - 4 (n is far larger)
-        if (j == 1) continue;   // a prime n needs (P^2 - 4 | n) = -1 for V_(n+1) = 2
+        if (j == 1) continue;                   // a prime n needs (P^2 - 4 | n) = -1 for V_(n+1) = 2
         const U128 pm = m.toMont(U128(p));
         const U128 W = lucasV(m, pm, s.U);
         if (lucasV(m, W, s.F) != two) return Verdict::Composite;  // V_(n+1) != 2
@@ -351,7 +354,6 @@ bool provePrime(U128 n, const Mont128& m, const std::stop_token& stop) {
 
 }  // namespace
 
-
 bool isPrime(U128 n, const std::stop_token& stop) {
     if (n.fitsIn64()) return isPrime64(n.lo);
     if (n.hi >> 63) throw std::out_of_range("isPrime: n must be below 2^127");
@@ -368,8 +370,8 @@ bool isPrime(U128 n, const std::stop_token& stop) {
 
 namespace kz {
 
-using nt::millerRabin;
 using nt::kBases;
+using nt::millerRabin;
 
 bool isPrime64(std::uint64_t n) {
     if (n < 2) return false;

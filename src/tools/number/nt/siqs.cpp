@@ -27,7 +27,7 @@ struct SiqsParams {
     int largeMult;
 };
 constexpr SiqsParams kParams[] = {
-    {40, 30, 1024, 20}, {50, 40, 1536, 30}, {60, 50, 2048, 40},  {66, 60, 2048, 50},   {72, 80, 3072, 60},
+    {40, 30, 1024, 20}, {50, 40, 1536, 30},  {60, 50, 2048, 40},  {66, 60, 2048, 50},  {72, 80, 3072, 60},
     {78, 95, 4096, 70}, {82, 110, 4096, 80}, {86, 130, 6144, 80}, {90, 160, 8192, 80},
 };
 constexpr bool widthsScanInBlocks() {
@@ -45,7 +45,8 @@ std::span<const std::uint32_t> smallPrimes() { return primesBelow(1 << 14); }
 // residues of kn (each raises the chance of a smooth value). Odd k only, so
 // that 2 stays a plain factor-base prime.
 std::uint32_t chooseMultiplier(U128 n) {
-    static constexpr std::uint32_t kCandidates[] = {1, 3, 5, 7, 11, 13, 15, 17, 19, 21, 23, 29, 31, 33, 35, 37, 39, 41, 43};
+    static constexpr std::uint32_t kCandidates[] = {1,  3,  5,  7,  11, 13, 15, 17, 19, 21,
+                                                    23, 29, 31, 33, 35, 37, 39, 41, 43};
     constexpr std::size_t kPrimes = 80;
     const auto& primes = smallPrimes();
     // (kn/p) = (k/p)(n/p): the symbols of k are the same for every n.
@@ -97,7 +98,7 @@ struct Relation {
     U128 y;                       // Montgomery form of y modulo n
     std::uint32_t first, second;  // pool ranges [first, first + count1) and [second, second + count2)
     std::uint16_t count1, count2;
-    std::uint64_t large = 1;      // a large prime that occurs squared
+    std::uint64_t large = 1;  // a large prime that occurs squared
 };
 
 class Siqs {
@@ -193,7 +194,9 @@ private:
         while (s < 12 && std::pow(target, 1.0 / s) > fb_[F - 1 - F / 5]) ++s;
         const double ideal = std::pow(target, 1.0 / s);
         auto indexOf = [&](double v) {
-            std::size_t i = std::lower_bound(fb_.begin() + lowest, fb_.end(), static_cast<std::uint32_t>(std::min(v, 4e9))) - fb_.begin();
+            std::size_t i =
+                std::lower_bound(fb_.begin() + lowest, fb_.end(), static_cast<std::uint32_t>(std::min(v, 4e9))) -
+                fb_.begin();
             return std::min(i, F - 1);
         };
         std::size_t lo = indexOf(ideal / 2), hi = std::max(indexOf(ideal * 2), lo + 2 * s);
@@ -217,7 +220,8 @@ private:
             std::size_t bestIdx = F;
             for (std::size_t c = (last > lowest + 2 ? last - 2 : lowest); c < std::min(F, last + 3); ++c) {
                 if (root_[c] == 0 || std::find(aPrimes_.begin(), aPrimes_.end(), c) != aPrimes_.end()) continue;
-                if (bestIdx == F || std::abs(std::log(prod * fb_[c] / target)) < std::abs(std::log(prod * fb_[bestIdx] / target)))
+                if (bestIdx == F ||
+                    std::abs(std::log(prod * fb_[c] / target)) < std::abs(std::log(prod * fb_[bestIdx] / target)))
                     bestIdx = c;
             }
             if (bestIdx == F) continue;
@@ -241,7 +245,8 @@ private:
         for (std::size_t j = 0; j < s; ++j) {
             std::uint32_t q = fb_[aPrimes_[j]];
             std::uint64_t aq = a_ / q;
-            std::uint64_t g = std::uint64_t{root_[aPrimes_[j]]} * inverseModPrime(static_cast<std::uint32_t>(aq % q), q) % q;
+            std::uint64_t g =
+                std::uint64_t{root_[aPrimes_[j]]} * inverseModPrime(static_cast<std::uint32_t>(aq % q), q) % q;
             if (g > q / 2) g = q - g;
             B_[j] = static_cast<std::int64_t>(aq * g);
             b_ += B_[j];
@@ -252,7 +257,8 @@ private:
             std::uint32_t p = fb_[i];
             std::uint64_t ainv = inverseModPrime(static_cast<std::uint32_t>(a_ % p), p);
             for (std::size_t j = 0; j < s; ++j)
-                bAdjust_[j * F + i] = static_cast<std::uint32_t>(2 * (static_cast<std::uint64_t>(B_[j]) % p) * ainv % p);
+                bAdjust_[j * F + i] =
+                    static_cast<std::uint32_t>(2 * (static_cast<std::uint64_t>(B_[j]) % p) * ainv % p);
             std::uint64_t bm = static_cast<std::uint64_t>(b_ % p + p) % p, t = root_[i];
             std::uint64_t shift = half_ % p;
             r1_[i] = static_cast<std::uint32_t>(((t + p - bm) * ainv + shift) % p);
@@ -352,7 +358,8 @@ private:
             pool_.resize(start);
             return;
         }
-        for (std::size_t idx : aPrimes_) pool_.push_back(static_cast<std::uint16_t>(idx));  // a * Q(x) is the square's other side
+        for (std::size_t idx : aPrimes_)
+            pool_.push_back(static_cast<std::uint16_t>(idx));  // a * Q(x) is the square's other side
         const auto count = static_cast<std::uint16_t>(pool_.size() - start);
         // y = a x + b, the number whose square is a Q(x) modulo kn.
         std::int64_t y = static_cast<std::int64_t>(a_) * x + b_;

@@ -119,15 +119,23 @@ inline constexpr void mulFull(U128 a, U128 b, U128& high, U128& low) {
     high = p11 + U128(p01.hi) + U128(p10.hi) + U128(mid.hi);
 }
 
-int bitLength(U128 v);        // 0 for 0
-int trailingZeros(U128 v);    // 128 for 0
+int bitLength(U128 v);                                         // 0 for 0
+int trailingZeros(U128 v);                                     // 128 for 0
 void divMod(U128 a, U128 b, U128& quotient, U128& remainder);  // b != 0
-inline U128 operator/(U128 a, U128 b) { U128 q, r; divMod(a, b, q, r); return q; }
-inline U128 operator%(U128 a, U128 b) { U128 q, r; divMod(a, b, q, r); return r; }
+inline U128 operator/(U128 a, U128 b) {
+    U128 q, r;
+    divMod(a, b, q, r);
+    return q;
+}
+inline U128 operator%(U128 a, U128 b) {
+    U128 q, r;
+    divMod(a, b, q, r);
+    return r;
+}
 std::uint64_t modSmall(U128 a, std::uint64_t m);  // m != 0
 
 U128 gcd(U128 a, U128 b);
-U128 isqrt(U128 v);                // floor of the square root
+U128 isqrt(U128 v);                            // floor of the square root
 std::optional<U128> exactRoot(U128 v, int k);  // r with r^k == v, if any (k >= 2)
 double toDouble(U128 v);
 

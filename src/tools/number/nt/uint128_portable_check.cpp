@@ -54,7 +54,8 @@ int main() {
     for (Native n : moduli) {
         kz::Mont128 m(mk(n));
         for (int i = 0; i < kRounds / 10; ++i) {
-            Native a = ((static_cast<Native>(rng()) << 64) | rng()) % n, b = ((static_cast<Native>(rng()) << 64) | rng()) % n;
+            Native a = ((static_cast<Native>(rng()) << 64) | rng()) % n,
+                   b = ((static_cast<Native>(rng()) << 64) | rng()) % n;
             // a*b mod n by doubling and adding in the native type.
             Native r = 0;
             for (int k = 127; k >= 0; --k) {
