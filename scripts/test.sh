@@ -7,6 +7,9 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh
 jobs=$(nproc)
 
+echo "== format (clang-format, .clang-format)"
+git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
+
 echo "== build (warnings as errors)"
 scripts/build.sh -DKZ_WERROR=ON
 echo "== unit and window tests, the install tree and the Debian package"
