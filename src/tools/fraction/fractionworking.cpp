@@ -1,5 +1,8 @@
 #include "tools/fraction/fractionworking.h"
 
+#include "tools/number/gcd.h"
+#include "tools/number/workingtext.h"
+
 #include <cstdlib>
 #include <numeric>
 #include <string>
@@ -53,12 +56,6 @@ void reduceInto(std::vector<std::string>& s, std::int64_t n, std::int64_t d) {
 }
 
 std::string shown(std::int64_t n, std::int64_t d) { return d == 1 ? signedText(n) : fractionText(n, d); }
-
-std::int64_t smallestPrimeFactor(std::int64_t n) {
-    for (std::int64_t p = 2; p * p <= n; ++p)
-        if (n % p == 0) return p;
-    return n;
-}
 
 std::string_view relation(const Rational& l, const Rational& r) {
     return l < r ? sign::kLess : l > r ? sign::kGreater : sign::kEquals;
@@ -132,18 +129,11 @@ Working reductionWorking(std::int64_t a, std::int64_t b) {
         if (s.size() > 1) w.steps(s);
         return w.line(str(kCoprime) + normal + str(kLowestTerms));
     }
-    // Short division by the common prime divisors, smallest first, until the two are coprime.
-    std::vector<LadderRow> rows;
-    std::string factors;
-    std::int64_t x = A, y = B;
-    for (std::int64_t h = g; h > 1; h = std::gcd(x, y)) {
-        const std::int64_t p = smallestPrimeFactor(h);
-        rows.push_back({numberToText(p), {numberToText(x), numberToText(y)}, std::nullopt});
-        factors += (factors.empty() ? "" : str(sign::kTimes)) + numberToText(p);
-        x /= p;
-        y /= p;
-    }
-    w.ladder(std::move(rows), {numberToText(x), numberToText(y)});
+    // The GCD window's short division, so both windows teach the same ladder.
+    const CommonDivision division = commonDivisionLadder(A, B);
+    w.append(division.ladder);
+    const std::string factors = joinedBy(division.divisors, sign::kTimes);
+    const std::int64_t x = A / g, y = B / g;
     const std::string gt = numberToText(g);
     w.line(str(kGreatestCommonFactor) + factors + (factors == gt ? std::string() : str(sign::kEquals) + gt));
     s.push_back(minus + "(" + numberToText(A) + str(sign::kDivide) + gt + ")/(" + numberToText(B) + str(sign::kDivide) +

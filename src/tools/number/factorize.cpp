@@ -41,16 +41,21 @@ std::optional<std::string> textFor(U128 n, const std::stop_token& stop) {
     if (n == U128(1)) return std::string("它既不是质数，也不是合数");
     auto factors = factorize(n, stop);
     if (!factors) return std::nullopt;
-    if (factors->size() == 1) return std::string("这是一个质数");
+    return factorsText(*factors);
+}
+
+}  // namespace
+
+std::string factorsText(const std::vector<U128>& factors) {
+    if (factors.empty()) return "它既不是质数，也不是合数";
+    if (factors.size() == 1) return "这是一个质数";
     std::string text;
-    for (const U128& f : *factors) {
+    for (const U128& f : factors) {
         if (!text.empty()) text += '*';
         text += toDecimal(f);
     }
     return text;
 }
-
-}  // namespace
 
 std::string factorizationText(U128 n) { return *textFor(n, std::stop_token{}); }
 

@@ -26,6 +26,8 @@ std::optional<U128> readFactorInput(std::string_view boxText);
 // The factorization box's output for n: "" for 0, "它既不是质数，也不是合数"
 // for 1, "这是一个质数" for a prime, else the factors ascending joined by "*".
 std::string factorizationText(U128 n);
+// The same text from n's factor list (empty for 1), for a window that has the list already.
+std::string factorsText(const std::vector<U128>& factors);
 // The same for the box text; nullopt when stopped. Throws NumFailure as
 // readFactorInput does.
 std::optional<std::string> factorizationTextOf(std::string_view boxText, std::stop_token stop = {});

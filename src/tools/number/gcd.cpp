@@ -95,6 +95,11 @@ Working lcmWorking(std::int64_t top, std::int64_t bottom, std::int64_t lcm) {
 
 }  // namespace
 
+CommonDivision commonDivisionLadder(std::int64_t top, std::int64_t bottom) {
+    const ShortDivision d = commonDivision(top, bottom);
+    return {ladderOf(d), divisorTexts(d)};
+}
+
 Outcome gcdCalculate(std::string_view text1, std::string_view text2) {
     Outcome out;
     Calculation calc;

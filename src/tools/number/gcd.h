@@ -3,7 +3,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "framework/outcome.h"
 #include "framework/windowmodel.h"
@@ -22,6 +24,15 @@ Outcome gcdCalculate(std::string_view text1, std::string_view text2);
 
 // LCM window: Text1 (row 1), Text2 (row 2). Sets Label1 (caption) and Label2.
 Outcome lcmCalculate(std::string_view text1, std::string_view text2);
+
+// Two positive numbers divided by their common prime divisors, smallest
+// first, until what is left is coprime (短除法): the ladder, and the
+// divisors in order. The GCD, LCM and fraction-reduction workings use it.
+struct CommonDivision {
+    Working ladder;
+    std::vector<std::string> divisors;
+};
+CommonDivision commonDivisionLadder(std::int64_t top, std::int64_t bottom);
 
 // The windows.
 std::unique_ptr<WindowModel> makeGcdWindow();  // Form12

@@ -44,15 +44,6 @@ Working primeJudgeWorking(double value) {
     return w.line("所以" + ns + "是质数");
 }
 
-// The box's text from the factor list, as factorizationText writes it for n >= 1.
-std::string factorsText(const std::vector<U128>& factors) {
-    if (factors.empty()) return "它既不是质数，也不是合数";
-    if (factors.size() == 1) return "这是一个质数";
-    std::string text;
-    for (const U128& f : factors) text += (text.empty() ? "" : "*") + toDecimal(f);
-    return text;
-}
-
 // The short division by the factors the factorizer found, smallest first,
 // each quotient by exact division, until the quotient is prime.
 Working factorizationWorking(const U128& n, const std::vector<U128>& factors) {
