@@ -12,7 +12,7 @@ namespace {
 
 using namespace kz::conjecture;
 
-void page(benchmark::State& state, Verification (*verify)(std::string_view), std::string input) {
+void page(benchmark::State& state, Verification (*verify)(std::string_view), const std::string& input) {
     prepare();
     for (auto _ : state) benchmark::DoNotOptimize(verify(input));
 }

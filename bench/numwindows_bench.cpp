@@ -85,7 +85,7 @@ BENCHMARK(BM_Form6)->Unit(benchmark::kMicrosecond);
 // name with their boxes filled in.
 using Edits = std::vector<std::pair<std::string, std::string>>;
 
-void press(benchmark::State& state, const char* form, const char* button, Edits edits) {
+void press(benchmark::State& state, const char* form, const char* button, const Edits& edits) {
     auto m = kz::openWindowModel(form);
     for (const auto& [name, text] : edits) m->edit(name, text);
     for (auto _ : state) {
@@ -95,7 +95,7 @@ void press(benchmark::State& state, const char* form, const char* button, Edits 
 }
 
 // Lists of exactly 500 characters.
-std::string list(std::string item) {
+std::string list(const std::string& item) {
     std::string s = item;
     while (s.size() + 1 + item.size() <= 500) s += "," + item;
     while (s.size() < 500) s += "1";

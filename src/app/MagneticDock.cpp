@@ -54,6 +54,7 @@ MagneticDock::MagneticDock(QObject* owner) : QObject(owner), mode_(modeOfPlatfor
 #endif
 }
 
+// NOLINTNEXTLINE(modernize-use-equals-default): not empty on Windows.
 MagneticDock::~MagneticDock() {
 #ifdef Q_OS_WIN
     if (mode_ == Mode::Messages && QCoreApplication::instance())

@@ -51,10 +51,11 @@ WindowDecl declaration() {
     d.form = "Form43";
     d.client = {0, 0, 8400, 5700};
     std::vector<std::string> captions;
+    captions.reserve(kPages.size());
     for (const Page& p : kPages) captions.emplace_back(p.caption);
     d.controls.push_back(tabs("SSTab1", captions, kFirstPage)
                              .place(kTabControl.left, kTabControl.top, kTabControl.width, kTabControl.height));
-    auto placed = [](ControlDecl c, int page, Twips at) {
+    auto placed = [](const ControlDecl& c, int page, Twips at) {
         return c.onPage(page).place(at.left, at.top, at.width, at.height);
     };
     for (int p = 0; p < 5; ++p) {

@@ -98,7 +98,7 @@ TEST(FigureWorking, EveryFigureOverRandomMeasures) {
             }
             ASSERT_EQ(ls.size(), 3u);
             EXPECT_EQ(ls[2], "＝" + result);
-            EXPECT_EQ(ls[0].find("#"), std::string::npos);
+            EXPECT_EQ(ls[0].find('#'), std::string::npos);
             EXPECT_TRUE(test::unequalJoins(m->working(), 1e-13).empty());
         }
     }

@@ -66,7 +66,7 @@ std::vector<std::string> ladderProblems(const Working& w) {
 std::string lastValue(const Working& w) {
     const auto lines = w.plainLines();
     if (lines.empty()) return "<no working>";
-    std::string line = lines.back();
+    const std::string& line = lines.back();
     std::size_t cut = 0;
     for (std::string_view sep : {"＝", "是", "："})
         if (auto p = line.rfind(sep); p != std::string::npos) cut = std::max(cut, p + sep.size());

@@ -16,6 +16,7 @@ const char* const kFailure = "发生错误！";
 
 std::vector<std::string> texts(const std::vector<Message>& messages) {
     std::vector<std::string> t;
+    t.reserve(messages.size());
     for (const Message& m : messages) t.push_back(m.text);
     return t;
 }

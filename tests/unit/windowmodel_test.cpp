@@ -14,6 +14,7 @@ using Kind = WindowEvent::Kind;
 
 std::vector<Kind> kinds(const std::vector<WindowEvent>& events) {
     std::vector<Kind> k;
+    k.reserve(events.size());
     for (const auto& e : events) k.push_back(e.kind);
     return k;
 }

@@ -134,7 +134,7 @@ constexpr int kCol[] = {120, 840, 1560, 2280};
 constexpr int kRow[] = {1200, 1800, 2400, 3000, 3600};
 constexpr int kButtonW = 615, kButtonH = 495;
 
-ControlDecl cell(ControlDecl c, int row, int col, int height = kButtonH) {
+ControlDecl cell(const ControlDecl& c, int row, int col, int height = kButtonH) {
     return c.place(kCol[col], kRow[row], kButtonW, height);
 }
 

@@ -51,6 +51,8 @@ Working factorizationWorking(const U128& n, const std::vector<U128>& factors) {
     if (factors.size() < 2) return Working().line(ns + (factors.empty() ? "既不是质数，也不是合数" : "是质数"));
     std::vector<LadderRow> rows;
     std::vector<std::string> product;
+    rows.reserve(factors.size());
+    product.reserve(factors.size());
     U128 rest = n;
     for (std::size_t i = 0; i + 1 < factors.size(); ++i) {
         rows.push_back({toDecimal(factors[i]), {toDecimal(rest)}, std::nullopt});

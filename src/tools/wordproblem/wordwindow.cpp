@@ -98,7 +98,7 @@ std::string WordWindow::copyText() {
     return design_.copyText ? design_.copyText(chosenCase(), texts()) : WindowModel::copyText();
 }
 
-void addRow(WindowDecl& d, int row, ControlDecl labelDecl, ControlDecl box) {
+void addRow(WindowDecl& d, int row, const ControlDecl& labelDecl, ControlDecl box) {
     d.controls.push_back(labelDecl.inRow(row));
     if (box.accessibleName.empty()) box.accessibleName = labelDecl.text;
     d.controls.push_back(box.inRow(row));

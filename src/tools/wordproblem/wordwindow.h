@@ -70,6 +70,6 @@ private:
 };
 
 // The label–box rows of a window without coordinates: label beside box, one row each.
-void addRow(WindowDecl& d, int row, ControlDecl labelDecl, ControlDecl box);
+void addRow(WindowDecl& d, int row, const ControlDecl& labelDecl, ControlDecl box);
 
 }  // namespace kz

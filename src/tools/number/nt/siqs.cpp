@@ -201,7 +201,7 @@ private:
         };
         std::size_t lo = indexOf(ideal / 2), hi = std::max(indexOf(ideal * 2), lo + 2 * s);
         hi = std::min(hi, F);
-        lo = std::max(lowest, std::min(lo, hi > std::size_t(2 * s) ? hi - 2 * s : lowest));
+        lo = std::max(lowest, std::min(lo, hi > 2 * std::size_t(s) ? hi - 2 * s : lowest));
         if (hi <= lo + s) return false;  // too few primes to vary a
         for (std::size_t idx : aPrimes_) inA_[idx] = 0;
         for (int attempt = 0; attempt < 200; ++attempt) {

@@ -54,6 +54,7 @@ struct U128 {
     friend constexpr U128 operator-(U128 a, U128 b) { return of(a.native() - b.native()); }
 #else
     friend constexpr bool operator==(const U128&, const U128&) = default;
+    // NOLINTNEXTLINE(modernize-use-nullptr): the check takes the defaulted comparison's 0 for a pointer.
     friend constexpr std::strong_ordering operator<=>(const U128&, const U128&) = default;
 
     friend constexpr U128 operator+(U128 a, U128 b) {
