@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # One command from a fresh Debian 12 machine to every test passing: the format
-# check, a build with warnings as errors, unit and window tests, the core again
-# under ASan/UBSan, a bounded fuzz run, and the core for Windows and libc++.
+# check, a build with warnings as errors, unit and window tests, clang-tidy over
+# every translation unit, the core again under ASan/UBSan, a bounded fuzz run,
+# and the core for Windows and libc++.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
 jobs=$(nproc)
 
 echo "== format (clang-format, .clang-format)"
-git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
+scripts/lint.sh --format
 
 echo "== build (warnings as errors)"
 scripts/build.sh -DKZ_WERROR=ON
@@ -26,6 +27,9 @@ echo "== the program alone configures without GoogleTest and Google Benchmark"
 cmake -S . -B build-program -G Ninja -DKZ_BUILD_TESTS=OFF -DKZ_BUILD_BENCH=OFF \
   -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON >/dev/null
 rm -rf build-program
+
+echo "== static checks (clang-tidy, .clang-tidy, every translation unit of build/)"
+scripts/lint.sh --tidy build
 
 echo "== sanitizer and fuzz build (clang, ASan + UBSan, core only)"
 CXX=clang++ cmake -S . -B build-san -G Ninja -DCMAKE_BUILD_TYPE=Debug \
