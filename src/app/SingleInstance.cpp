@@ -12,6 +12,7 @@
 #endif
 
 #include "app/version.h"
+#include "framework/UiSeam.h"
 
 namespace kz::ui {
 
@@ -21,7 +22,7 @@ constexpr qint64 kMaxMessage = 1024;
 }  // namespace
 
 QString SingleInstance::defaultKey() {
-    const QString id = QString::fromUtf8(kAppId.data(), static_cast<qsizetype>(kAppId.size()));
+    const QString id = qs(kAppId);
 #ifdef Q_OS_UNIX
     // The runtime folder is the user's own; /tmp is shared, so the name carries the user.
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");

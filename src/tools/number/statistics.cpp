@@ -34,11 +34,12 @@ NumberList readNumberList(std::string_view text) {
     // A number text the scanner cannot convert ("1..5", ".") is no number at
     // all; one beyond the double range is a failure. Either way there is no
     // list to compute on, rather than a 0 standing in for the number.
+    // The list ends at its first fault, so the scanner's failures are steps
+    // of a calculation that stops at the first one.
+    Calculation scan(/*stopAtFirstFailure=*/true);
     auto readNumber = [&]() -> bool {
-        try {
-            s.readToken();
-        } catch (const NumFailure& e) {
-            stop(e.kind() == FailureKind::TypeMismatch ? kSyntaxErrorText : kFailureText);
+        if (!scan.step([&] { s.readToken(); })) {
+            stop(scan.lastFailure() == FailureKind::TypeMismatch ? kSyntaxErrorText : kFailureText);
             return false;
         }
         if (s.kind() != TokenKind::Number) {
@@ -53,9 +54,7 @@ NumberList readNumberList(std::string_view text) {
     // trailing comma is harmless.
     while (s.position() < s.length()) {
         if (s.characterAt(s.position()) != ",") r.messages.push_back(errorMessage(kSyntaxErrorText));
-        try {
-            s.advance();
-        } catch (const NumFailure&) {
+        if (!scan.step([&] { s.advance(); })) {
             stop(kFailureText);
             return r;
         }
