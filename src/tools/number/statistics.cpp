@@ -34,8 +34,6 @@ NumberList readNumberList(std::string_view text) {
     // A number text the scanner cannot convert ("1..5", ".") is no number at
     // all; one beyond the double range is a failure. Either way there is no
     // list to compute on, rather than a 0 standing in for the number.
-    // The list ends at its first fault, so the scanner's failures are steps
-    // of a calculation that stops at the first one.
     Calculation scan(/*stopAtFirstFailure=*/true);
     auto readNumber = [&]() -> bool {
         if (!scan.step([&] { s.readToken(); })) {
